@@ -1,0 +1,72 @@
+// The window's search: the search box's text against every page in memory,
+// the results page written beside the program and shown in frame "T".
+#include "shell/form1.h"
+
+#include "search/codepage.h"
+#include "search/query.h"
+#include "search/results_file.h"
+#include "search/search.h"
+#include "shell/failure_report.h"
+#include "shell/web_browser.h"
+#include "window/search_panel.h"
+
+#include <QLineEdit>
+
+#include <exception>
+#include <string>
+
+namespace {
+
+const std::string resultsFileName = "found.html";
+
+// Marks a search as running for as long as it is in scope.
+class RunningSearch {
+public:
+    explicit RunningSearch(bool& flag) : flag_(flag) { flag_ = true; }
+    ~RunningSearch() { flag_ = false; }
+    RunningSearch(const RunningSearch&) = delete;
+    RunningSearch& operator=(const RunningSearch&) = delete;
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+void Form1::findThis()
+{
+    // The search processes events after every page, so the OK button or
+    // Enter can ask for another one while it runs: that one is refused.
+    if (searching_)
+        return;
+    RunningSearch running(searching_);
+    try {
+        const std::string query = lexoria::normaliseQuery(lexoria::cp1250FromUtf8(Text1->text().toStdString()));
+        if (!query.empty())
+            searchAndShow(query);
+        Frame1->hide();
+    } catch (const std::exception& failure) {
+        // The panel stays open with the query, so the user can try again.
+        reportFailure(this, failure.what());
+    }
+    showBusyLamp(false);
+    processPendingEvents();
+}
+
+void Form1::searchAndShow(const std::string& query)
+{
+    if (docCount == 0)
+        readWorlList();
+    showBusyLamp(true);
+    processPendingEvents();
+    const lexoria::SearchResult result = lexoria::runSearch(
+        docList, docCount, query, {strFoundHtml, strTitula, strNotFound},
+        [this](std::int16_t slot, bool matched) {
+            if (!matched)
+                setCaptionLabel(" " + std::to_string(slot));
+            processPendingEvents();
+        });
+    const std::string resultsPath = strAppPath + resultsFileName;
+    lexoria::writeResultsFile(resultsPath, result.page);
+    WebBrowser1->Navigate(QString::fromStdString(resultsPath), QStringLiteral("T"));
+}

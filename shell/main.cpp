@@ -1,0 +1,21 @@
+#include "shell/failure_report.h"
+#include "shell/form1.h"
+#include "shell/program_info.h"
+
+#include <QApplication>
+
+#include <exception>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lexoria"));
+    Form1 form(programInfoFromPath(QCoreApplication::applicationFilePath().toStdString()));
+    try {
+        form.Form_Load();
+    } catch (const std::exception& failure) {
+        reportFailure(nullptr, failure.what());
+        return 1;
+    }
+    return QApplication::exec();
+}

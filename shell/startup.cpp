@@ -1,0 +1,40 @@
+// The start-up sequence: splash first, main window hidden while the skin,
+// the language file and the statute's pages load, then the home page.
+#include "shell/form1.h"
+
+#include "shell/web_browser.h"
+#include "window/picture_button.h"
+#include "window/splash_window.h"
+
+#include <QLineEdit>
+#include <QMenu>
+
+void Form1::Form_Load()
+{
+    if (!splash)
+        splash = new Form2;
+    splash->show();
+    processPendingEvents();
+    WebBrowser1->Stop();
+    hide();
+    hoverButton = noButton;
+    litButton = noButton;
+    strVersion = versionText(program_.baseName);
+    strAppPath = program_.directory + "/";
+    strSkinName = "Skin";
+    loadSkin(strSkinName);
+    readLanguageFile(strAppPath + "slo.lng");
+    mnuMain->menuAction()->setVisible(false);
+    strHomePage = strAppPath + "index.html";
+    strIndexFile = strAppPath + "Wlist.idx";
+    readWorlList();
+    processPendingEvents();
+    strHelpPage = strAppPath + "Help.html";
+    Text1->clear();
+    WebBrowser1->Navigate(QString::fromStdString(strHomePage));
+    showBusyLamp(true);
+    processPendingEvents();
+    processPendingEvents();
+    show();
+    splash->hide();
+}

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks, then configures and builds
+# into build/. Sourced by ./run and ./test.
+set -euo pipefail
+
+LEXORIA_PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-webengine-dev qt6-image-formats-plugins libgl-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  python3 python3-pil
+  xvfb xauth xdotool
+)
+
+lexoria_missing_packages() {
+  local p
+  for p in "${LEXORIA_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q "install ok installed" || echo "$p"
+  done
+}
+
+lexoria_install() {
+  local missing
+  missing=$(lexoria_missing_packages)
+  [ -z "$missing" ] && return 0
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  echo "Installing: $missing"
+  $sudo apt-get update -qq
+  # shellcheck disable=SC2086
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing
+}
+
+lexoria_build() {
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build
+}
+
+# The web view runs as root here, without a GPU.
+export QTWEBENGINE_DISABLE_SANDBOX=1
+export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---disable-gpu}"
+
+lexoria_install
+lexoria_build

@@ -1,0 +1,36 @@
+// Copying and printing the page shown in the content frame "T".
+#include "shell/form1.h"
+
+#include "shell/web_browser.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace {
+
+const QString contentFrame = QStringLiteral("T");
+
+}  // namespace
+
+// Copies the selection of the content frame, or the whole frame when
+// nothing is selected. Text that was on the clipboard before never counts
+// as copied.
+void Form1::copyPage()
+{
+    WebBrowser1->focusFrame(contentFrame);
+    QGuiApplication::clipboard()->clear();
+    WebBrowser1->execCommand(QStringLiteral("Copy"));
+    if (QGuiApplication::clipboard()->text().isEmpty()) {
+        WebBrowser1->execCommand(QStringLiteral("SelectAll"));
+        WebBrowser1->execCommand(QStringLiteral("Copy"));
+        WebBrowser1->execCommand(QStringLiteral("Unselect"));
+    }
+}
+
+void Form1::printPage()
+{
+    constexpr int printCommand = 6;
+    constexpr int promptUser = 1;
+    WebBrowser1->focusFrame(contentFrame);
+    WebBrowser1->ExecWB(printCommand, promptUser);
+}

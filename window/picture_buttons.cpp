@@ -1,0 +1,106 @@
+// What the picture buttons do when clicked, and how a button lights up
+// while the pointer is on it.
+#include "shell/form1.h"
+
+#include "resources/picture_file.h"
+#include "shell/failure_report.h"
+#include "shell/web_browser.h"
+#include "window/picture_button.h"
+#include "window/search_panel.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+
+#include <exception>
+#include <filesystem>
+
+namespace {
+
+// A click runs each of its statements on its own: one that fails is skipped
+// without a message, and the click goes on with the next.
+template <typename Statement>
+void skipOnFailure(Statement statement)
+{
+    try {
+        statement();
+    } catch (const std::exception&) {
+    }
+}
+
+bool isLamp(std::int16_t index)
+{
+    return index == Form1::readyLamp || index == Form1::busyLamp;
+}
+
+}  // namespace
+
+void Form1::Image1_Click(std::int16_t index)
+{
+    skipOnFailure([&] { WebBrowser1->Stop(); });
+    switch (index) {
+    case 0:
+        skipOnFailure([&] { WebBrowser1->GoBack(); });
+        break;
+    case 1:
+        skipOnFailure([&] { WebBrowser1->GoForward(); });
+        break;
+    case 2:
+        skipOnFailure([&] { WebBrowser1->Navigate(QString::fromStdString(strHomePage)); });
+        break;
+    case 3:
+        Text1->setSelection(0, static_cast<int>(Text1->text().size()));
+        Frame1->show();
+        Text1->setFocus();
+        break;
+    case 6:
+        showMinimized();
+        processPendingEvents();
+        break;
+    case 7:
+        close();
+        QCoreApplication::quit();
+        break;
+    case 8:
+        findThis();
+        break;
+    case 9:
+        Frame1->hide();
+        break;
+    case 10:
+        skipOnFailure([&] { WebBrowser1->Navigate(QString::fromStdString(strHelpPage), QStringLiteral("T")); });
+        break;
+    case 11:
+        skipOnFailure([&] { printPage(); });
+        break;
+    case 12:
+        skipOnFailure([&] { copyPage(); });
+        break;
+    default:
+        break;
+    }
+}
+
+void Form1::Image1_MouseMove(std::int16_t index)
+{
+    runOrEnd(this, [&] {
+        hoverButton = index;
+        // Moves within the lit button read no file.
+        if (litButton == index)
+            return;
+        buttonNormalState();
+        if (isLamp(index))
+            return;
+        const std::string fileName = std::filesystem::path(strButtonPicture[index]).filename().string();
+        Image1[index]->setPicture(readPicture(strSkinOnPath + fileName));
+    });
+}
+
+void Form1::buttonNormalState()
+{
+    if (litButton != hoverButton) {
+        if (litButton != noButton)
+            loadButtonPicture(litButton);
+        litButton = hoverButton;
+    }
+    processPendingEvents();
+}

@@ -1,0 +1,191 @@
+// What a title bar would otherwise give the window: moving it by its
+// background, the popup menu, Enter and Escape, the caption while minimised,
+// the sizing frame, and the layout of the right-hand group on every resize.
+#include "shell/form1.h"
+
+#include "shell/failure_report.h"
+#include "shell/web_browser.h"
+#include "window/layout.h"
+#include "window/picture_button.h"
+#include "window/search_panel.h"
+#include "window/twips.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QWindow>
+
+namespace {
+
+constexpr int keyEnter = 13;
+constexpr int keyEscape = 27;
+
+// The key codes the window answers, as the key-up handler knows them.
+int keyCodeOf(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return keyEnter;
+    case Qt::Key_Escape:
+        return keyEscape;
+    default:
+        return event.key();
+    }
+}
+
+bool windowSystemPlacesWindows()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+}  // namespace
+
+void Form1::Form_Resize()
+{
+    const QSize outer = frameGeometry().size();
+    const lexoria::RightGroupLayout layout = lexoria::layoutRightGroup({
+        twipsFromPixels(outer.width()),
+        twipsFromPixels(outer.height()),
+        twipsFromPixels(Image1[7]->width()),
+        twipsFromPixels(Image1[busyLamp]->width()),
+        twipsFromPixels(WebBrowser1->y() - frameWidth),
+    });
+    setLeftTwips(Image1[7], layout.closeLeft);
+    setLeftTwips(Image1[6], layout.minimiseLeft);
+    setLeftTwips(Image1[busyLamp], layout.busyLampLeft);
+    setLeftTwips(Image1[readyLamp], layout.readyLampLeft);
+    setLeftTwips(Image1[10], layout.helpLeft);
+    setWindowTitle(isMinimized() ? QString::fromStdString(strVersion) : QString());
+    WebBrowser1->resize(pixelsFromTwips(layout.viewWidth), pixelsFromTwips(layout.viewHeight));
+    processPendingEvents();
+}
+
+void Form1::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void Form1::Form_KeyUp(int keyCode)
+{
+    if (keyCode == keyEnter && Frame1->isVisible())
+        findThis();
+    if (keyCode == keyEscape)
+        Frame1->hide();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyRelease)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    auto* key = static_cast<QKeyEvent*>(event);
+    // A key release reaches the filter once for each widget it travels
+    // through; only the first one, at the focus, counts.
+    if (!widget || widget->window() != this || key->isAutoRepeat() || widget != QApplication::focusWidget())
+        return false;
+    runOrEnd(this, [&] { Form_KeyUp(keyCodeOf(*key)); });
+    return false;
+}
+
+Qt::Edges Form1::frameEdgesAt(QPoint position) const
+{
+    Qt::Edges edges;
+    if (position.x() < frameWidth)
+        edges |= Qt::LeftEdge;
+    if (position.x() >= width() - frameWidth)
+        edges |= Qt::RightEdge;
+    if (position.y() < frameWidth)
+        edges |= Qt::TopEdge;
+    if (position.y() >= height() - frameWidth)
+        edges |= Qt::BottomEdge;
+    return edges;
+}
+
+namespace {
+
+Qt::CursorShape resizeCursorFor(Qt::Edges edges)
+{
+    if (edges == (Qt::LeftEdge | Qt::TopEdge) || edges == (Qt::RightEdge | Qt::BottomEdge))
+        return Qt::SizeFDiagCursor;
+    if (edges == (Qt::RightEdge | Qt::TopEdge) || edges == (Qt::LeftEdge | Qt::BottomEdge))
+        return Qt::SizeBDiagCursor;
+    if (edges & (Qt::LeftEdge | Qt::RightEdge))
+        return Qt::SizeHorCursor;
+    if (edges & (Qt::TopEdge | Qt::BottomEdge))
+        return Qt::SizeVerCursor;
+    return Qt::ArrowCursor;
+}
+
+}  // namespace
+
+void Form1::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint position = event->position().toPoint();
+    const Qt::Edges edges = frameEdgesAt(position);
+    if (edges) {
+        // A window without decorations cannot size itself on every window
+        // system: the window system does it.
+        if (event->button() == Qt::LeftButton && windowHandle())
+            windowHandle()->startSystemResize(edges);
+        return;
+    }
+    runOrEnd(this, [&] {
+        Form_MouseDown(event->button(), twipsFromPixels(position.x() - frameWidth),
+                       twipsFromPixels(position.y() - frameWidth));
+    });
+}
+
+void Form1::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint position = event->position().toPoint();
+    const Qt::Edges edges = frameEdgesAt(position);
+    if (event->buttons() == Qt::NoButton)
+        setCursor(resizeCursorFor(edges));
+    if (edges && event->buttons() == Qt::NoButton)
+        return;
+    runOrEnd(this, [&] {
+        Form_MouseMove(event->buttons(), twipsFromPixels(position.x() - frameWidth),
+                       twipsFromPixels(position.y() - frameWidth));
+    });
+}
+
+void Form1::Form_MouseDown(Qt::MouseButton button, float x, float y)
+{
+    if (button == Qt::LeftButton) {
+        dragX = x;
+        dragY = y;
+    } else if (button == Qt::RightButton) {
+        mnuMain->exec(QCursor::pos());
+    }
+}
+
+void Form1::Form_MouseMove(Qt::MouseButtons buttons, float x, float y)
+{
+    if (buttons == Qt::LeftButton) {
+        if (windowSystemPlacesWindows())
+            move(pos() + QPoint(pixelsFromTwips(x - dragX), pixelsFromTwips(y - dragY)));
+        else if (windowHandle())
+            windowHandle()->startSystemMove();
+    }
+    hoverButton = noButton;
+    buttonNormalState();
+    processPendingEvents();
+}
+
+void Form1::Frame1_MouseMove()
+{
+    runOrEnd(this, [&] {
+        hoverButton = noButton;
+        buttonNormalState();
+    });
+}
