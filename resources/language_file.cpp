@@ -1,0 +1,85 @@
+#include "resources/language_file.h"
+
+#include "resources/leading_number.h"
+#include "shell/file_error.h"
+#include "shell/whole_file.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace lexoria {
+
+namespace {
+
+// Every key follows a four-character prefix that holds the line's number.
+constexpr std::size_t prefixLength = 4;
+
+// Cuts the next line off the front of rest. A line ends at CR LF or at a lone
+// CR; a lone LF stays inside the line, so LF-only files are one line.
+std::string_view takeLine(std::string_view& rest)
+{
+    std::size_t end = rest.find('\r');
+    std::string_view line = rest.substr(0, end);
+    if (end == std::string_view::npos) {
+        rest = {};
+        return line;
+    }
+    std::size_t next = end + 1;
+    if (next < rest.size() && rest[next] == '\n')
+        ++next;
+    rest.remove_prefix(next);
+    return line;
+}
+
+void setButtonTip(LanguageTexts& texts, std::int16_t number, std::string_view value,
+                  const std::string& path, int lineNumber)
+{
+    if (number < 0 || static_cast<std::size_t>(number) >= texts.buttonTips.size())
+        throw FileError(fileMessage(path, lineNumber,
+                                    "button number " + std::to_string(number)
+                                        + " names no picture button (0..12)"));
+    texts.buttonTips[static_cast<std::size_t>(number)] = std::string(value);
+}
+
+void applyLine(std::string_view line, LanguageTexts& texts, const std::string& path,
+               int lineNumber)
+{
+    std::optional<std::int16_t> number = leadingNumber(line);
+    if (!number)
+        throw FileError(fileMessage(path, lineNumber,
+                                    "the number at the start of the line is outside -32768..32767"));
+    std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos)
+        throw FileError(fileMessage(path, lineNumber, "no ':' in the line"));
+
+    std::string_view key = colon > prefixLength ? line.substr(prefixLength, colon - prefixLength)
+                                                : std::string_view{};
+    std::string_view value = line.substr(colon + 1);
+    if (key == "Button")
+        setButtonTip(texts, *number, value, path, lineNumber);
+    else if (key == "Frame")
+        texts.frameCaption = std::string(value);
+    else if (key == "NotFound")
+        texts.strNotFound = value;
+    else if (key == "strFoundHtml")
+        texts.strFoundHtml = value;
+    else if (key == "strTitula")
+        texts.strTitula = value;
+    else if (key == "strCopy")
+        texts.strCopy = value;
+}
+
+}  // namespace
+
+void readLanguageFile(const std::string& path, LanguageTexts& texts)
+{
+    const std::string bytes = readWholeFile(path);
+    std::string_view rest = bytes;
+    for (int lineNumber = 1; !rest.empty(); ++lineNumber) {
+        std::string_view line = takeLine(rest);
+        if (!line.empty())
+            applyLine(line, texts, path, lineNumber);
+    }
+}
+
+}  // namespace lexoria

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace lexoria {
+
+// What a language file sets. Texts are the file's bytes, unchanged; a target
+// that no line names keeps whatever the caller put in it.
+struct LanguageTexts {
+    std::string strNotFound, strFoundHtml, strTitula, strCopy;
+    std::optional<std::string> frameCaption;
+    std::array<std::optional<std::string>, 13> buttonTips;
+};
+
+// Reads "slo.lng"-style lines of the form "NNNNKey:value" into texts, later
+// lines replacing earlier ones. Throws FileError naming the file, and the
+// 1-based line where a line is at fault.
+void readLanguageFile(const std::string& path, LanguageTexts& texts);
+
+}  // namespace lexoria
