@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lexoria {
+
+// The search box delivers Unicode; the query is Windows-1250. A character
+// that Windows-1250 lacks is dropped, and so is every byte of an invalid
+// UTF-8 sequence.
+std::string cp1250FromUtf8(std::string_view utf8);
+
+// Titles, pages and the language file's texts are ISO-8859-2; the toolkit
+// and the terminal want UTF-8.
+std::string utf8FromLatin2(std::string_view iso88592);
+
+}  // namespace lexoria

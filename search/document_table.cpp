@@ -1,0 +1,102 @@
+#include "search/document_table.h"
+
+#include "search/cp1250_lower.h"
+#include "search/list_input.h"
+#include "shell/file_error.h"
+#include "shell/whole_file.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace lexoria {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The index may only name pages inside the application directory: an
+// absolute name, a ".." step or a symbolic link leading out of it is refused,
+// so a tampered index cannot make the search read other files.
+class PageLocator {
+public:
+    PageLocator(const std::string& strIndexFile, const std::string& strAppPath)
+        : indexFile_(strIndexFile), appPath_(strAppPath), appDir_(resolved(strAppPath))
+    {
+        if (appDir_.filename().empty())
+            appDir_ = appDir_.parent_path();
+    }
+
+    // The path of the page named strFile in line `line` of the index.
+    std::string pagePath(const std::string& strFile, int line) const
+    {
+        const fs::path name(strFile);
+        if (name.is_absolute())
+            refuse(strFile, line, "is an absolute path");
+        for (const fs::path& part : name)
+            if (part == "..")
+                refuse(strFile, line, "steps out with \"..\"");
+        std::string path = appPath_ + strFile;
+        if (!isInside(resolved(path)))
+            refuse(strFile, line, "leads outside the application directory");
+        return path;
+    }
+
+private:
+    static fs::path resolved(const std::string& path)
+    {
+        std::error_code error;
+        fs::path canonical = fs::weakly_canonical(path, error);
+        return error ? fs::path(path).lexically_normal() : canonical;
+    }
+
+    bool isInside(const fs::path& path) const
+    {
+        return std::mismatch(appDir_.begin(), appDir_.end(), path.begin(), path.end()).first == appDir_.end();
+    }
+
+    [[noreturn]] void refuse(const std::string& strFile, int line, const std::string& why) const
+    {
+        throw FileError(fileMessage(indexFile_, line, "the page file name \"" + strFile + "\" " + why));
+    }
+
+    const std::string& indexFile_;
+    const std::string& appPath_;
+    fs::path appDir_;
+};
+
+bool pageMissing(const std::string& path)
+{
+    std::error_code error;
+    return fs::status(path, error).type() == fs::file_type::not_found;
+}
+
+}  // namespace
+
+void readWorlList(const std::string& strIndexFile, const std::string& strAppPath,
+                  DocList& docList, std::int16_t& docCount,
+                  const std::function<void(const std::string& warning)>& warn)
+{
+    const std::string index = readWholeFile(strIndexFile);
+    const PageLocator locator(strIndexFile, strAppPath);
+    ListInput input(index, strIndexFile);
+    docCount = 0;
+    while (!input.atEnd()) {
+        const int line = input.lineNumber();
+        if (docCount == maxPages)
+            throw FileError(fileMessage(strIndexFile, line, "the index lists more than 512 pages"));
+        DocEntry& entry = docList[++docCount];
+        entry.strFile = input.readField();
+        entry.strTitle = input.readField();
+        const std::string path = locator.pagePath(entry.strFile, line);
+        if (pageMissing(path)) {
+            entry.strText.clear();
+            warn(fileMessage(strIndexFile, line, "the listed page " + path + " does not exist; it is searched as empty"));
+            continue;
+        }
+        entry.strText = readWholeFile(path);
+        cp1250LowerInPlace(entry.strText);
+    }
+}
+
+}  // namespace lexoria

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace lexoria {
+
+// One page of the statute, held whole in memory for the search.
+struct DocEntry {
+    std::string strFile;   // file name as listed in the index, relative to the application directory
+    std::string strTitle;  // title as listed in the index
+    std::string strText;   // the whole page, markup included, lower-cased by the Windows-1250 map
+};
+
+// The index holds at most 512 pages; slot 0 is never used.
+constexpr std::int16_t maxPages = 512;
+using DocList = std::array<DocEntry, maxPages + 1>;
+
+// Fills slots 1, 2, ... of docList from the index file strIndexFile, each
+// page read whole and lower-cased, and sets docCount to the slots filled.
+// strAppPath is the application directory followed by "/".
+//
+// Throws FileError, with docCount counting the slot being filled, when the
+// index is missing or malformed, lists more than 512 pages (docCount stays
+// 512), names a file outside the application directory, or names a page
+// that cannot be read. A listed page that does not exist keeps its slot
+// with an empty text, and warn is told about it.
+void readWorlList(const std::string& strIndexFile, const std::string& strAppPath,
+                  DocList& docList, std::int16_t& docCount,
+                  const std::function<void(const std::string& warning)>& warn);
+
+}  // namespace lexoria

@@ -1,0 +1,105 @@
+// lexoria-search [--write] APPDIR WORDS...
+//
+// Searches the statute in APPDIR as the reader's search box does: loads its
+// "Wlist.idx", joins WORDS (UTF-8) with single spaces, converts them to
+// Windows-1250 and normalises them, and prints every matching page as
+// "file<TAB>title" in UTF-8. With --write it also writes APPDIR/found.html
+// from the texts of APPDIR's "slo.lng", byte for byte as the reader would.
+//
+// Exit status: 0 when a page matches, 1 when none does or the query is
+// empty, 2 for a bad index or language file, a failed write, or bad usage.
+
+#include "resources/language_file.h"
+#include "search/codepage.h"
+#include "search/document_table.h"
+#include "search/query.h"
+#include "search/results_file.h"
+#include "search/search.h"
+#include "shell/file_error.h"
+
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr int exitHits = 0;
+constexpr int exitNoMatch = 1;
+constexpr int exitFailure = 2;
+
+struct Invocation {
+    bool write = false;
+    std::string appPath;  // ends with "/"
+    std::string words;    // joined with single spaces
+};
+
+std::optional<Invocation> parseArguments(std::span<char*> args)
+{
+    Invocation invocation;
+    if (!args.empty() && std::string_view(args.front()) == "--write") {
+        invocation.write = true;
+        args = args.subspan(1);
+    }
+    if (args.size() < 2)
+        return std::nullopt;
+    invocation.appPath = args.front();
+    if (!invocation.appPath.ends_with('/'))
+        invocation.appPath += '/';
+    for (char* word : args.subspan(1)) {
+        if (!invocation.words.empty())
+            invocation.words += ' ';
+        invocation.words += word;
+    }
+    return invocation;
+}
+
+int search(const Invocation& invocation)
+{
+    const std::string query = lexoria::normaliseQuery(lexoria::cp1250FromUtf8(invocation.words));
+    if (query.empty())
+        return exitNoMatch;
+
+    lexoria::LanguageTexts language;
+    if (invocation.write)
+        lexoria::readLanguageFile(invocation.appPath + "slo.lng", language);
+
+    auto docList = std::make_unique<lexoria::DocList>();
+    std::int16_t docCount = 0;
+    lexoria::readWorlList(invocation.appPath + "Wlist.idx", invocation.appPath, *docList, docCount,
+                          [](const std::string& warning) { std::cerr << warning << '\n'; });
+
+    const lexoria::ResultsTexts texts{language.strFoundHtml, language.strTitula, language.strNotFound};
+    const lexoria::SearchResult result =
+        lexoria::runSearch(*docList, docCount, query, texts, [](std::int16_t, bool) {});
+    if (invocation.write)
+        lexoria::writeResultsFile(invocation.appPath + "found.html", result.page);
+
+    for (std::int16_t slot : result.hitSlots) {
+        const lexoria::DocEntry& entry = (*docList)[slot];
+        std::cout << entry.strFile << '\t' << lexoria::utf8FromLatin2(entry.strTitle) << '\n';
+    }
+    return result.hitSlots.empty() ? exitNoMatch : exitHits;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    const auto invocation = parseArguments(std::span<char*>(argv + 1, argv + argc));
+    if (!invocation) {
+        std::cerr << "usage: lexoria-search [--write] APPDIR WORDS...\n";
+        return exitFailure;
+    }
+    try {
+        return search(*invocation);
+    } catch (const lexoria::FileError& error) {
+        std::cerr << error.what() << '\n';
+    } catch (const std::overflow_error& error) {
+        std::cerr << error.what() << '\n';
+    }
+    return exitFailure;
+}

@@ -1,0 +1,41 @@
+#include "search/search.h"
+
+#include "search/results_page.h"
+
+#include <stdexcept>
+
+namespace lexoria {
+
+namespace {
+
+bool pageHolds(std::string_view text, std::string_view query)
+{
+    return text.find(query) != std::string_view::npos;
+}
+
+}  // namespace
+
+SearchResult runSearch(const DocList& docList, std::int16_t docCount, std::string_view query,
+                       const ResultsTexts& texts,
+                       const std::function<void(std::int16_t slot, bool matched)>& afterSlot)
+{
+    if (docCount < 0 || docCount > maxPages)
+        throw std::out_of_range("the document table has " + std::to_string(docCount) + " slots filled");
+    const std::string header = resultsHeader(texts.strFoundHtml, texts.strTitula);
+    SearchResult result;
+    std::string hits;
+    for (std::int16_t slot = 1; slot <= docCount; ++slot) {
+        const DocEntry& entry = docList[slot];
+        const bool matched = pageHolds(entry.strText, query);
+        if (matched) {
+            hits += strHitLine(entry);
+            result.hitSlots.push_back(slot);
+        }
+        afterSlot(slot, matched);
+    }
+    const std::string body = result.hitSlots.empty() ? notFoundBody(texts.strNotFound) : hitsBody(query, hits);
+    result.page = resultsFileContent(header, body);
+    return result;
+}
+
+}  // namespace lexoria

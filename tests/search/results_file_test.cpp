@@ -1,0 +1,86 @@
+#include "search/results_file.h"
+
+#include "shell/file_error.h"
+#include "shell/whole_file.h"
+#include "temp_dir.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using lexoria::testing::TempDir;
+
+// Names in the folder, so a test can tell that no temporary file stayed.
+std::vector<std::string> namesIn(const fs::path& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(WriteResultsFileTest, ReplacesTheEarlierResultsWhole)
+{
+    TempDir app;
+    const std::string path = app.appPath() + "found.html";
+    app.write("found.html", "an earlier and much longer results page");
+    lexoria::writeResultsFile(path, "<b>x</b>\r\n");
+    EXPECT_EQ(lexoria::readWholeFile(path), "<b>x</b>\r\n");
+    EXPECT_EQ(namesIn(app.path()), std::vector<std::string>{"found.html"});
+    const auto permissions = fs::status(path).permissions();
+    EXPECT_NE(permissions & fs::perms::others_read, fs::perms::none);
+}
+
+TEST(WriteResultsFileTest, ReplacesASymbolicLinkInsteadOfFollowingIt)
+{
+    TempDir app;
+    TempDir outside;
+    outside.write("victim", "untouched");
+    fs::create_symlink(outside.path() / "victim", app.path() / "found.html");
+    lexoria::writeResultsFile(app.appPath() + "found.html", "new");
+    EXPECT_FALSE(fs::is_symlink(app.path() / "found.html"));
+    EXPECT_EQ(lexoria::readWholeFile(app.appPath() + "found.html"), "new");
+    EXPECT_EQ(lexoria::readWholeFile((outside.path() / "victim").string()), "untouched");
+}
+
+struct UnwritableCase {
+    const char* name;
+    const char* folder;  // made inside the application directory, or nullptr
+    const char* target;
+};
+
+class WriteResultsFileFailureTest : public ::testing::TestWithParam<UnwritableCase> {};
+
+TEST_P(WriteResultsFileFailureTest, NamesThePathAndLeavesNothingBehind)
+{
+    TempDir app;
+    if (GetParam().folder)
+        fs::create_directory(app.path() / GetParam().folder);
+    const std::string path = app.appPath() + GetParam().target;
+    const auto before = namesIn(app.path());
+    try {
+        lexoria::writeResultsFile(path, "bytes");
+        FAIL() << "the file was written";
+    } catch (const lexoria::FileError& error) {
+        EXPECT_THAT(error.what(), HasSubstr(path));
+    }
+    EXPECT_EQ(namesIn(app.path()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WriteResultsFileFailureTest,
+    ::testing::Values(
+        UnwritableCase{"FolderMissing", nullptr, "none/found.html"},
+        UnwritableCase{"TargetIsAFolder", "found.html", "found.html"}),
+    [](const ::testing::TestParamInfo<UnwritableCase>& info) { return info.param.name; });
+
+}  // namespace
