@@ -93,6 +93,7 @@ protected:
 
 private:
     void createControls();
+    void requireHomePage() const;
     void createMenu();
 
     void loadSkin(const std::string& name);

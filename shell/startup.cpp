@@ -2,12 +2,23 @@
 // the language file and the statute's pages load, then the home page.
 #include "shell/form1.h"
 
+#include "shell/file_error.h"
 #include "shell/web_browser.h"
 #include "window/picture_button.h"
 #include "window/splash_window.h"
 
 #include <QLineEdit>
 #include <QMenu>
+
+#include <filesystem>
+
+// Without its home page the reader would open on an empty view: better to
+// say so than to show an error page.
+void Form1::requireHomePage() const
+{
+    if (!std::filesystem::is_regular_file(strHomePage))
+        throw lexoria::FileError(lexoria::fileMessage(strHomePage, "the home page is missing"));
+}
 
 void Form1::Form_Load()
 {
@@ -31,6 +42,7 @@ void Form1::Form_Load()
     processPendingEvents();
     strHelpPage = strAppPath + "Help.html";
     Text1->clear();
+    requireHomePage();
     WebBrowser1->Navigate(QString::fromStdString(strHomePage));
     showBusyLamp(true);
     processPendingEvents();

@@ -91,7 +91,7 @@ void Form1::Image1_MouseMove(std::int16_t index)
         if (isLamp(index))
             return;
         const std::string fileName = std::filesystem::path(strButtonPicture[index]).filename().string();
-        Image1[index]->setPicture(readPicture(strSkinOnPath + fileName));
+        Image1[index]->setPicture(lexoria::readPicture(strSkinOnPath + fileName));
     });
 }
 
