@@ -27,8 +27,13 @@ public:
             appDir_ = appDir_.parent_path();
     }
 
-    // The path of the page named strFile in line `line` of the index.
-    std::string pagePath(const std::string& strFile, int line) const
+    struct Page {
+        std::string path;
+        bool missing;
+    };
+
+    // The page named strFile in line `line` of the index.
+    Page locate(const std::string& strFile, int line) const
     {
         const fs::path name(strFile);
         if (name.is_absolute())
@@ -36,13 +41,43 @@ public:
         for (const fs::path& part : name)
             if (part == "..")
                 refuse(strFile, line, "steps out with \"..\"");
-        std::string path = appPath_ + strFile;
-        if (!isInside(resolved(path)))
+        Page page{appPath_ + strFile, false};
+        const Walk walk = walkTo(name);
+        if (!walk.throughLink) {
+            page.missing = walk.missing;
+            return page;
+        }
+        if (!isInside(resolved(page.path)))
             refuse(strFile, line, "leads outside the application directory");
-        return path;
+        std::error_code error;
+        page.missing = fs::status(page.path, error).type() == fs::file_type::not_found;
+        return page;
     }
 
 private:
+    struct Walk {
+        bool throughLink;
+        bool missing;
+    };
+
+    // Without ".." steps only a symbolic link can lead out, so a name that
+    // passes through none needs no resolving: one lstat per step tells that,
+    // and whether the page is there.
+    Walk walkTo(const fs::path& name) const
+    {
+        fs::path at = appPath_;
+        for (const fs::path& part : name) {
+            at /= part;
+            std::error_code error;
+            const fs::file_type type = fs::symlink_status(at, error).type();
+            if (type == fs::file_type::symlink)
+                return {true, false};
+            if (type == fs::file_type::not_found)
+                return {false, true};
+        }
+        return {false, false};
+    }
+
     static fs::path resolved(const std::string& path)
     {
         std::error_code error;
@@ -65,12 +100,6 @@ private:
     fs::path appDir_;
 };
 
-bool pageMissing(const std::string& path)
-{
-    std::error_code error;
-    return fs::status(path, error).type() == fs::file_type::not_found;
-}
-
 }  // namespace
 
 void readWorlList(const std::string& strIndexFile, const std::string& strAppPath,
@@ -88,13 +117,13 @@ void readWorlList(const std::string& strIndexFile, const std::string& strAppPath
         DocEntry& entry = docList[++docCount];
         entry.strFile = input.readField();
         entry.strTitle = input.readField();
-        const std::string path = locator.pagePath(entry.strFile, line);
-        if (pageMissing(path)) {
+        const PageLocator::Page page = locator.locate(entry.strFile, line);
+        if (page.missing) {
             entry.strText.clear();
-            warn(fileMessage(strIndexFile, line, "the listed page " + path + " does not exist; it is searched as empty"));
+            warn(fileMessage(strIndexFile, line, "the listed page " + page.path + " does not exist; it is searched as empty"));
             continue;
         }
-        entry.strText = readWholeFile(path);
+        entry.strText = readWholeFile(page.path);
         cp1250LowerInPlace(entry.strText);
     }
 }

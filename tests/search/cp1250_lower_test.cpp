@@ -36,16 +36,31 @@ unsigned expectedLower(unsigned c)
 
 TEST(Cp1250LowerTest, MapsEveryByteAsTheCodePageLowersIt)
 {
-    std::string all;
-    for (unsigned c = 0; c < 256; ++c)
-        all += static_cast<char>(c);
-    std::string lowered = all;
-    lexoria::cp1250LowerInPlace(lowered);
-
     for (unsigned c = 0; c < 256; ++c) {
         SCOPED_TRACE(c);
         EXPECT_EQ(lexoria::cp1250Lower(static_cast<unsigned char>(c)), expectedLower(c));
-        EXPECT_EQ(static_cast<unsigned char>(lowered[c]), expectedLower(c));
+    }
+}
+
+// Texts are lowered in blocks with a byte-wise tail: every byte value is
+// tried at every position within a block and in tails of every length.
+TEST(Cp1250LowerTest, LowersWholeTextsAtAnyLengthAndPosition)
+{
+    for (std::size_t lead = 0; lead < 17; ++lead) {
+        for (std::size_t tail = 0; tail < 17; ++tail) {
+            std::string text(lead, 'Q');
+            for (unsigned c = 0; c < 256; ++c)
+                text += static_cast<char>(c);
+            text.append(tail, '\xC8');
+            lexoria::cp1250LowerInPlace(text);
+
+            SCOPED_TRACE(::testing::Message() << "lead " << lead << ", tail " << tail);
+            ASSERT_EQ(text.size(), lead + 256 + tail);
+            EXPECT_EQ(text.substr(0, lead), std::string(lead, 'q'));
+            for (unsigned c = 0; c < 256; ++c)
+                ASSERT_EQ(static_cast<unsigned char>(text[lead + c]), expectedLower(c)) << "byte " << c;
+            EXPECT_EQ(text.substr(lead + 256), std::string(tail, '\xE8'));
+        }
     }
 }
 
