@@ -5,11 +5,14 @@
 namespace lexoria {
 
 // The Windows-1250 lower-case map: each byte taken as a Windows-1250
-// character, lowered, and written back as its Windows-1250 byte. The page
-// texts get it although they are ISO-8859-2, and so does the query.
+// character, lowered, and written back as its Windows-1250 byte. The query
+// gets it.
 unsigned char cp1250Lower(unsigned char c);
-
-// Lowers every byte of text; runs over the whole statute at load.
 void cp1250LowerInPlace(std::string& text);
+
+// The page texts get the same map although they are ISO-8859-2, and besides
+// it their capitals Š (0xA9) and Ž (0xAE) become š (0xB9) and ž (0xBE), the
+// codes the query gives those letters. Runs over the whole statute at load.
+void lowerPageText(std::string& text);
 
 }  // namespace lexoria

@@ -124,7 +124,7 @@ void readWorlList(const std::string& strIndexFile, const std::string& strAppPath
             continue;
         }
         entry.strText = readWholeFile(page.path);
-        cp1250LowerInPlace(entry.strText);
+        lowerPageText(entry.strText);
     }
 }
 

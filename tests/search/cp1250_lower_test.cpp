@@ -34,6 +34,26 @@ unsigned expectedLower(unsigned c)
     return c;
 }
 
+// Page text is ISO-8859-2: its Š and Ž lower to the codes of š and ž too.
+unsigned expectedPageLower(unsigned c)
+{
+    if (c == 0xA9)
+        return 0xB9;
+    if (c == 0xAE)
+        return 0xBE;
+    return expectedLower(c);
+}
+
+using LowerInPlace = void (*)(std::string&);
+
+struct TextLowering {
+    const char* name;
+    LowerInPlace lower;
+    unsigned (*expected)(unsigned);
+};
+
+class TextLoweringTest : public ::testing::TestWithParam<TextLowering> {};
+
 TEST(Cp1250LowerTest, MapsEveryByteAsTheCodePageLowersIt)
 {
     for (unsigned c = 0; c < 256; ++c) {
@@ -44,24 +64,31 @@ TEST(Cp1250LowerTest, MapsEveryByteAsTheCodePageLowersIt)
 
 // Texts are lowered in blocks with a byte-wise tail: every byte value is
 // tried at every position within a block and in tails of every length.
-TEST(Cp1250LowerTest, LowersWholeTextsAtAnyLengthAndPosition)
+TEST_P(TextLoweringTest, LowersWholeTextsAtAnyLengthAndPosition)
 {
+    const TextLowering& lowering = GetParam();
     for (std::size_t lead = 0; lead < 17; ++lead) {
         for (std::size_t tail = 0; tail < 17; ++tail) {
             std::string text(lead, 'Q');
             for (unsigned c = 0; c < 256; ++c)
                 text += static_cast<char>(c);
             text.append(tail, '\xC8');
-            lexoria::cp1250LowerInPlace(text);
+            lowering.lower(text);
 
             SCOPED_TRACE(::testing::Message() << "lead " << lead << ", tail " << tail);
             ASSERT_EQ(text.size(), lead + 256 + tail);
             EXPECT_EQ(text.substr(0, lead), std::string(lead, 'q'));
             for (unsigned c = 0; c < 256; ++c)
-                ASSERT_EQ(static_cast<unsigned char>(text[lead + c]), expectedLower(c)) << "byte " << c;
+                ASSERT_EQ(static_cast<unsigned char>(text[lead + c]), lowering.expected(c)) << "byte " << c;
             EXPECT_EQ(text.substr(lead + 256), std::string(tail, '\xE8'));
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Lowerings, TextLoweringTest,
+    ::testing::Values(TextLowering{"Query", lexoria::cp1250LowerInPlace, expectedLower},
+                      TextLowering{"Page", lexoria::lowerPageText, expectedPageLower}),
+    [](const ::testing::TestParamInfo<TextLowering>& info) { return info.param.name; });
 
 }  // namespace

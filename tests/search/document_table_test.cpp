@@ -70,7 +70,7 @@ TEST_F(DocumentTableTest, PagesAreReadWholeAndLowered)
     ASSERT_EQ(docCount, 2);
     EXPECT_EQ((*docList)[1].strFile, "a.html");
     EXPECT_EQ((*docList)[1].strTitle, "Prvi, drugi");
-    EXPECT_EQ((*docList)[1].strText, "<p>a\xE8\xB9\xD7\xDF\xA9\xAE</p>");
+    EXPECT_EQ((*docList)[1].strText, "<p>a\xE8\xB9\xD7\xDF\xB9\xBE</p>");
     EXPECT_EQ((*docList)[2].strText, "");
     EXPECT_TRUE(warnings.empty());
 }

@@ -62,6 +62,8 @@ def cp1250_lower_table():
 
 
 LOWER = cp1250_lower_table()
+# Pages are ISO-8859-2: their capitals Š and Ž lower to š and ž as well.
+PAGE_LOWER = LOWER[:0xA9] + b"\xb9" + LOWER[0xAA:0xAE] + b"\xbe" + LOWER[0xAF:]
 # š and ž (and the ISO-8859-2 capitals Š, Ž) to their ISO-8859-2 codes,
 # Ć Č Đ lowered, control characters and punctuation dropped.
 ISO = {0xC6: b"\xe6", 0xC8: b"\xe8", 0xD0: b"\xf0",
@@ -94,7 +96,7 @@ def expected_results(app, query):
     hits = []
     for file, title in read_index(app):
         with open(os.path.join(app, file.decode("latin-1")), "rb") as page:
-            if query in page.read().translate(LOWER):
+            if query in page.read().translate(PAGE_LOWER):
                 hits.append((file, title))
     header = language_value(b"strFoundHtml").replace(b"TITULA", language_value(b"strTitula"))
     if hits:
