@@ -88,7 +88,9 @@ void Form1::Image1_MouseMove(std::int16_t index)
         if (litButton == index)
             return;
         buttonNormalState();
-        if (isLamp(index))
+        // buttonNormalState processes pending events: the pointer may have
+        // moved on meanwhile, and a button it left must not light.
+        if (isLamp(index) || litButton != index)
             return;
         const std::string fileName = std::filesystem::path(strButtonPicture[index]).filename().string();
         Image1[index]->setPicture(lexoria::readPicture(strSkinOnPath + fileName));

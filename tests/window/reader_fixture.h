@@ -50,6 +50,10 @@ public:
         form_ = std::make_unique<Form1>(programInfoFromPath(path("lexoria")));
         QSignalSpy loaded(form_->WebBrowser1, &QWebEngineView::loadFinished);
         form_->Form_Load();
+        // Keys go to the active window; without a window manager nobody
+        // else activates it.
+        form_->activateWindow();
+        QTest::qWaitForWindowActive(form_.get());
         if (loaded.isEmpty())
             loaded.wait(30000);
         settle();

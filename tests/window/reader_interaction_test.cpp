@@ -1,0 +1,211 @@
+// The reader driven as a person drives it: the search panel, a query with
+// Slovene letters, the results page and its links, the history buttons,
+// copying, and the highlight of the picture buttons.
+#include "reader_fixture.h"
+
+#include "resources/picture_file.h"
+#include "search/codepage.h"
+#include "shell/whole_file.h"
+#include "window/picture_button.h"
+#include "window/search_panel.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+
+namespace {
+
+bool endsWith(const QString& url, const char* tail) { return url.endsWith(QLatin1String(tail)); }
+
+// Types text as key events, letter by letter; QTest::keyClicks takes only
+// Latin-1.
+void typeText(QWidget* widget, const QString& text)
+{
+    for (const QChar letter : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(letter), Qt::NoModifier);
+}
+
+bool samePicture(const PictureButton* button, const std::string& file)
+{
+    return button->pixmap().toImage() == lexoria::readPicture(file).toImage();
+}
+
+}  // namespace
+
+class ReaderInteractionTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void searchButtonOpensThePanelWithTheTextSelected();
+    void enterSearchesAndTheResultsOpenTheirPages();
+    void escapeHidesThePanel();
+    void historyButtonsMoveThroughThePages();
+    void copyTakesTheSelectionOrTheWholeFrame();
+    void pointerLightsAButtonAndTheBackgroundPutsItBack();
+    void failedSearchLeavesNoFileAndTheReaderRunning();
+};
+
+void ReaderInteractionTest::searchButtonOpensThePanelWithTheTextSelected()
+{
+    ReaderFixture reader;
+    Form1& form = reader.start();
+    QVERIFY(form.Text1->text().isEmpty());
+    form.Text1->setText(QStringLiteral("prejšnje iskanje"));
+    QTest::mouseClick(form.Image1[3], Qt::LeftButton);
+    QVERIFY(form.Frame1->isVisible());
+    QVERIFY(waitUntil([&] { return form.Text1->hasFocus(); }));
+    QCOMPARE(form.Text1->selectedText(), QStringLiteral("prejšnje iskanje"));
+
+    QTest::mouseClick(form.Image1[9], Qt::LeftButton);
+    QVERIFY(!form.Frame1->isVisible());
+    QCOMPARE(form.Text1->text(), QStringLiteral("prejšnje iskanje"));
+}
+
+void ReaderInteractionTest::enterSearchesAndTheResultsOpenTheirPages()
+{
+    ReaderFixture reader;
+    Form1& form = reader.start();
+    QTest::mouseClick(form.Image1[3], Qt::LeftButton);
+    QVERIFY(waitUntil([&] { return form.Text1->hasFocus(); }));
+    typeText(form.Text1, QStringLiteral("  Tečaj  PRVE pomoči. "));
+    QTest::keyClick(form.Text1, Qt::Key_Return);
+
+    QVERIFY(waitUntil([&] { return endsWith(reader.frameUrl(), "/found.html"); }));
+    QVERIFY(!form.Frame1->isVisible());
+    const std::string page = lexoria::readWholeFile(reader.path("found.html"));
+    // The heading shows the query as searched: lower case, one space left of
+    // the run of two, the point dropped, č in its Latin-2 code.
+    const std::string heading = "<b>te\xe8" "aj prve pomo\xe8" "i:<br><br></b>";
+    QVERIFY2(page.find(heading) != std::string::npos, page.c_str());
+    QVERIFY(waitUntil([&] { return !form.Image1[Form1::busyLamp]->isVisible(); }));
+
+    QTest::mouseClick(form.Image1[3], Qt::LeftButton);
+    form.Text1->setText(QStringLiteral("tečaj prve pomoči"));
+    QTest::keyClick(form.Text1, Qt::Key_Return);
+    QVERIFY(waitUntil([&] { return reader.frameText().contains(QStringLiteral("19. in 20. člen")); }));
+    reader.evaluate(QStringLiteral("window.frames['T'].document.links[0].click()"));
+    QVERIFY(waitUntil([&] { return endsWith(reader.frameUrl(), "/clen019.html#F1"); }));
+    QVERIFY(endsWith(form.WebBrowser1->url().toString(), "/index.html"));
+}
+
+void ReaderInteractionTest::escapeHidesThePanel()
+{
+    ReaderFixture reader;
+    Form1& form = reader.start();
+    QTest::mouseClick(form.Image1[3], Qt::LeftButton);
+    QVERIFY(waitUntil([&] { return form.Text1->hasFocus(); }));
+    QTest::keyClicks(form.Text1, QStringLiteral("oskrbnik"));
+    QTest::keyClick(form.Text1, Qt::Key_Escape);
+    QVERIFY(!form.Frame1->isVisible());
+    // Enter does nothing while the panel is hidden.
+    QTest::keyClick(&form, Qt::Key_Return);
+    reader.settle();
+    QVERIFY(!std::filesystem::exists(reader.path("found.html")));
+}
+
+void ReaderInteractionTest::historyButtonsMoveThroughThePages()
+{
+    ReaderFixture reader;
+    Form1& form = reader.start();
+    const QString start = reader.frameUrl();
+
+    QTest::mouseClick(form.Image1[10], Qt::LeftButton);
+    QVERIFY(waitUntil([&] { return endsWith(reader.frameUrl(), "/Help.html"); }));
+    QVERIFY(endsWith(form.WebBrowser1->url().toString(), "/index.html"));
+
+    QTest::mouseClick(form.Image1[0], Qt::LeftButton);
+    QVERIFY(waitUntil([&] { return reader.frameUrl() == start; }));
+    QTest::mouseClick(form.Image1[1], Qt::LeftButton);
+    QVERIFY(waitUntil([&] { return endsWith(reader.frameUrl(), "/Help.html"); }));
+
+    // Forward with nothing ahead fails quietly.
+    QTest::mouseClick(form.Image1[1], Qt::LeftButton);
+    reader.settle();
+    QVERIFY(endsWith(reader.frameUrl(), "/Help.html"));
+    QVERIFY(reader.failures.empty());
+
+    QTest::mouseClick(form.Image1[2], Qt::LeftButton);
+    QVERIFY(waitUntil([&] { return reader.frameUrl() == start; }));
+}
+
+void ReaderInteractionTest::copyTakesTheSelectionOrTheWholeFrame()
+{
+    ReaderFixture reader;
+    Form1& form = reader.start();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("prej na odložišču"));
+
+    reader.evaluate(QStringLiteral(
+        "(function(){ var d = window.frames['T'].document; var r = d.createRange();"
+        " r.selectNodeContents(d.querySelector('h1')); var s = window.frames['T'].getSelection();"
+        " s.removeAllRanges(); s.addRange(r); return s.toString(); })()"));
+    const QString selected = reader.evaluate(QStringLiteral("window.frames['T'].getSelection().toString()"));
+    QVERIFY(selected.contains(QStringLiteral("KOČAH")));
+    QTest::mouseClick(form.Image1[12], Qt::LeftButton);
+    QVERIFY(waitUntil([&] { return clipboard->text() == selected; }));
+    QCOMPARE(reader.evaluate(QStringLiteral("window.frames['T'].getSelection().toString()")), selected);
+
+    reader.evaluate(QStringLiteral("window.frames['T'].getSelection().removeAllRanges()"));
+    clipboard->setText(QStringLiteral("prej na odložišču"));
+    QTest::mouseClick(form.Image1[12], Qt::LeftButton);
+    QVERIFY(waitUntil([&] { return clipboard->text().contains(QStringLiteral("Vsebina")); }));
+    QVERIFY(clipboard->text().contains(selected.trimmed()));
+    QCOMPARE(reader.evaluate(QStringLiteral("window.frames['T'].getSelection().toString()")), QString());
+}
+
+void ReaderInteractionTest::pointerLightsAButtonAndTheBackgroundPutsItBack()
+{
+    ReaderFixture reader;
+    Form1& form = reader.start();
+    PictureButton* back = form.Image1[0];
+    const QPoint background(Form1::frameWidth + 520, Form1::frameWidth + 25);
+
+    QTest::mouseMove(back, QPoint(10, 10));
+    QVERIFY(waitUntil([&] { return samePicture(back, form.strSkinOnPath + "back.jpg"); }));
+    QCOMPARE(form.litButton, std::int16_t{0});
+
+    // While the pointer stays on the lit button no picture is read: with the
+    // lit picture gone, moves within the button must not fail.
+    std::filesystem::rename(reader.path("Skin/ON/back.jpg"), reader.path("Skin/ON/back.bak"));
+    QTest::mouseMove(back, QPoint(20, 20));
+    QTest::mouseMove(back, QPoint(12, 25));
+    reader.settle(100);
+    QVERIFY(reader.failures.empty());
+
+    QTest::mouseMove(&form, background);
+    QVERIFY(waitUntil([&] { return samePicture(back, form.strButtonPicture[0]); }));
+    QCOMPARE(form.litButton, Form1::noButton);
+
+    // From one button straight onto another; a lamp lights nothing.
+    std::filesystem::rename(reader.path("Skin/ON/back.bak"), reader.path("Skin/ON/back.jpg"));
+    QTest::mouseMove(back, QPoint(10, 10));
+    QTest::mouseMove(form.Image1[1], QPoint(10, 10));
+    QVERIFY(waitUntil([&] { return samePicture(form.Image1[1], form.strSkinOnPath + "forward.jpg"); }));
+    QVERIFY(samePicture(back, form.strButtonPicture[0]));
+    QTest::mouseMove(form.Image1[Form1::readyLamp], QPoint(10, 10));
+    QVERIFY(waitUntil([&] { return samePicture(form.Image1[1], form.strButtonPicture[1]); }));
+    QVERIFY(samePicture(form.Image1[Form1::readyLamp], form.strButtonPicture[Form1::readyLamp]));
+}
+
+void ReaderInteractionTest::failedSearchLeavesNoFileAndTheReaderRunning()
+{
+    ReaderFixture reader;
+    Form1& form = reader.start();
+    // A directory in the place of the results file: it cannot be replaced.
+    std::filesystem::create_directory(reader.path("found.html"));
+    QTest::mouseClick(form.Image1[3], Qt::LeftButton);
+    form.Text1->setText(QStringLiteral("oskrbnik"));
+    QTest::mouseClick(form.Image1[8], Qt::LeftButton);
+    reader.settle();
+
+    QCOMPARE(reader.failures.size(), std::size_t{1});
+    QVERIFY2(reader.failures[0].find("found.html") != std::string::npos, reader.failures[0].c_str());
+    QVERIFY(std::filesystem::is_directory(reader.path("found.html")));
+    QVERIFY(!form.Image1[Form1::busyLamp]->isVisible());
+    // No temporary file is left beside it.
+    for (const auto& entry : std::filesystem::directory_iterator(reader.appDir()))
+        QVERIFY2(entry.path().filename().string().rfind("found.html.", 0) != 0, entry.path().c_str());
+}
+
+QTEST_MAIN(ReaderInteractionTest)
+#include "reader_interaction_test.moc"
