@@ -7,7 +7,7 @@ LEXORIA_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-webengine-dev qt6-image-formats-plugins libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  python3 python3-pil
+  python3 python3-pil fonts-dejavu-core
   xvfb xauth xdotool
 )
 

@@ -22,6 +22,7 @@ private slots:
     void layoutFollowsTheWindowWidth();
     void minimisedWindowShowsTheVersion();
     void popupMenuOpensOnlyFromTheBackground();
+    void draggingTheBackgroundMovesTheWindow();
 };
 
 void WindowDesignTest::skinPictureSizeSetsElementSize()
@@ -137,6 +138,32 @@ void WindowDesignTest::popupMenuOpensOnlyFromTheBackground()
     QTest::mouseClick(&form, Qt::RightButton, {}, background);
     QCOMPARE(menuSeen, form.mnuMain);
     QCOMPARE(entries, 6);
+}
+
+void WindowDesignTest::draggingTheBackgroundMovesTheWindow()
+{
+    ReaderFixture reader;
+    Form1& form = reader.start();
+    const QPoint start = form.pos();
+    const QPoint grab(Form1::frameWidth + 520, Form1::frameWidth + 25);
+    QTest::mousePress(&form, Qt::LeftButton, {}, grab);
+    QCOMPARE(form.dragX, 520.0f * 15);
+    QCOMPARE(form.dragY, 25.0f * 15);
+
+    // The move arrives relative to the window where it was pressed: the
+    // grabbed point stays under the pointer.
+    QMouseEvent move(QEvent::MouseMove, grab + QPoint(30, 20), form.mapToGlobal(grab + QPoint(30, 20)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &move);
+    QVERIFY(waitUntil([&] { return form.pos() == start + QPoint(30, 20); }));
+
+    // With the right button held as well nothing moves.
+    QMouseEvent bothButtons(QEvent::MouseMove, grab + QPoint(60, 40), form.mapToGlobal(grab + QPoint(60, 40)),
+                            Qt::NoButton, Qt::LeftButton | Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &bothButtons);
+    reader.settle(100);
+    QCOMPARE(form.pos(), start + QPoint(30, 20));
+    QTest::mouseRelease(&form, Qt::LeftButton, {}, grab);
 }
 
 QTEST_MAIN(WindowDesignTest)
