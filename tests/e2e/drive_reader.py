@@ -51,7 +51,7 @@ QUERIES = [
     "  Oskrbnik  KOČE, ",
     "Župan:",
     "planinsko DRUŠTVO",
-    "Šotorišče,   ŽIČNICA?",
+    "Šotorišče,   žičnica?",
 ]
 
 
