@@ -8,7 +8,7 @@ LEXORIA_PACKAGES=(
   qt6-base-dev qt6-webengine-dev qt6-image-formats-plugins libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   python3 python3-pil fonts-dejavu-core
-  xvfb xauth xdotool
+  xvfb xauth xdotool x11-xkb-utils
 )
 
 lexoria_missing_packages() {
