@@ -2,12 +2,17 @@
 
 #include <QString>
 #include <QUrl>
+#include <QVariant>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 #include <stdexcept>
 
+class QPrinter;
+
 // An operation of the HTML view that could not be carried out (no history
-// step, no frame of that name, no document yet).
+// step, no frame of that name, no document yet, a command that did not take
+// effect in time).
 class WebBrowserError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -15,7 +20,9 @@ public:
 
 // The reader's HTML view: the operations and the two events the window
 // relies on, over QWebEngineView. Loads inside frames raise the events too,
-// not only loads of the top-level page.
+// not only loads of the top-level page. The operations that must see the
+// page's answer (frame lookups, commands, printing) wait for it in a local
+// event loop that holds user input back.
 class WebBrowser : public QWebEngineView {
     Q_OBJECT
 
@@ -25,7 +32,8 @@ public:
 
     // Opens a local file path, replacing the whole view.
     void Navigate(const QString& path);
-    // Opens a local file path in the named frame of the shown frameset.
+    // Opens a local file path in the named frame of the shown frameset; throws
+    // WebBrowserError when the shown page has no such frame.
     void Navigate(const QString& path, const QString& targetFrame);
     void Stop();
     void GoBack();     // throws WebBrowserError when there is no step back
@@ -39,10 +47,20 @@ public:
     // the command has taken effect (for "Copy": the clipboard has been written
     // or nothing was selected).
     void execCommand(const QString& command);
-    // ExecWB(6, 1): the print dialog for the focused frame.
+    // ExecWB(6, 1): the print dialog for the focused frame; once accepted,
+    // the frame's document is printed before this returns.
     void ExecWB(int command, int option);
+    // Prints the document shown in the named frame, without a dialog.
+    void printFrame(const QString& name, QPrinter* printer);
 
 signals:
     void DownloadBegin();
     void DocumentComplete(const QUrl& url);
+
+private:
+    void stepThroughHistory(int offset);
+    QVariant evaluate(const QString& script);
+    QVariant evaluateInFrame(const QString& name, const QString& body);
+    void copySelection();
+    void runEditAction(QWebEnginePage::WebAction action, const QString& doneTest);
 };

@@ -1,0 +1,228 @@
+#include "shell/web_browser.h"
+
+#include "shell/bounded_wait.h"
+#include "shell/document_printer.h"
+#include "shell/reader_page.h"
+
+#include <QClipboard>
+#include <QDeadlineTimer>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QWebEngineHistory>
+#include <QWebEngineScript>
+
+#include <memory>
+
+namespace {
+
+constexpr int scriptTimeoutMs = 5'000;
+constexpr int commandTimeoutMs = 2'000;
+constexpr int pollIntervalMs = 10;
+constexpr int OLECMDID_PRINT = 6;
+constexpr int OLECMDEXECOPT_PROMPTUSER = 1;
+
+// Helpers every script of the view can use. Frames are looked up among the
+// direct children of the top-level page, as the frameset names them; the
+// focused document is found by following the active frame elements down.
+const char* framePrelude = R"JS(
+function lexoriaFrame(name) {
+    for (let i = 0; i < window.frames.length; ++i)
+        if (window.frames[i].name === name)
+            return window.frames[i];
+    return null;
+}
+function lexoriaFocused() {
+    let w = window;
+    for (;;) {
+        const active = w.document.activeElement;
+        if (!active || !active.contentWindow)
+            return w;
+        w = active.contentWindow;
+    }
+}
+)JS";
+
+const QString focusedSelection =
+    QStringLiteral("return lexoriaFocused().getSelection().toString();");
+const QString selectionCoversDocument = QStringLiteral(R"JS(
+    const w = lexoriaFocused();
+    const body = w.document.body;
+    return w.getSelection().toString() !== '' || !body || body.innerText.trim() === '';
+)JS");
+const QString selectionIsEmpty =
+    QStringLiteral("return lexoriaFocused().getSelection().toString() === '';");
+
+QString jsString(const QString& text)
+{
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+QString inPage(const QString& body)
+{
+    return QStringLiteral("(function () {%1\n%2\n})()").arg(QLatin1String(framePrelude), body);
+}
+
+void pause(int ms)
+{
+    BoundedWait idle;
+    idle.await(ms);
+}
+
+}  // namespace
+
+WebBrowser::WebBrowser(QWidget* parent) : QWebEngineView(parent)
+{
+    auto* page = new ReaderPage(this);
+    setPage(page);
+    connect(page, &QWebEnginePage::loadStarted, this, &WebBrowser::DownloadBegin);
+    connect(page, &QWebEnginePage::loadFinished, this,
+            [this](bool) { emit DocumentComplete(url()); });
+    connect(page, &ReaderPage::frameLoadStarted, this, &WebBrowser::DownloadBegin);
+    connect(page, &ReaderPage::frameLoadFinished, this, &WebBrowser::DocumentComplete);
+}
+
+WebBrowser::~WebBrowser() = default;
+
+void WebBrowser::Navigate(const QString& path)
+{
+    load(QUrl::fromLocalFile(path));
+}
+
+void WebBrowser::Navigate(const QString& path, const QString& targetFrame)
+{
+    const QString script = QStringLiteral("frame.location.href = %1; return true;")
+                               .arg(jsString(QUrl::fromLocalFile(path).toString()));
+    evaluateInFrame(targetFrame, script);
+}
+
+void WebBrowser::Stop()
+{
+    stop();
+}
+
+void WebBrowser::GoBack()
+{
+    stepThroughHistory(-1);
+}
+
+void WebBrowser::GoForward()
+{
+    stepThroughHistory(+1);
+}
+
+// Goes to the neighbouring history entry by index. QWebEngineHistory::back()
+// and forward() skip the entries that frame navigations made without a user
+// gesture (the engine's guard against pages flooding the history), and
+// Navigate into a frame makes exactly such entries.
+void WebBrowser::stepThroughHistory(int offset)
+{
+    QWebEngineHistory* entries = history();
+    const int target = entries->currentItemIndex() + offset;
+    if (target < 0 || target >= entries->count())
+        throw WebBrowserError("there is no page in that direction of the history");
+    entries->goToItem(entries->itemAt(target));
+}
+
+void WebBrowser::focusFrame(const QString& name)
+{
+    evaluateInFrame(name, QStringLiteral("frame.focus(); return lexoriaFocused() === frame;"));
+}
+
+void WebBrowser::execCommand(const QString& command)
+{
+    if (command == u"Copy")
+        copySelection();
+    else if (command == u"SelectAll")
+        runEditAction(QWebEnginePage::SelectAll, selectionCoversDocument);
+    else if (command == u"Unselect")
+        runEditAction(QWebEnginePage::Unselect, selectionIsEmpty);
+    else
+        throw WebBrowserError("unknown command " + command.toStdString());
+}
+
+void WebBrowser::ExecWB(int command, int option)
+{
+    if (command != OLECMDID_PRINT || option != OLECMDEXECOPT_PROMPTUSER)
+        throw WebBrowserError("ExecWB supports only printing with the dialog");
+    const QUrl document(evaluate(inPage(QStringLiteral("return lexoriaFocused().location.href;"))).toString());
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted)
+        printDocument(document, &printer);
+}
+
+void WebBrowser::printFrame(const QString& name, QPrinter* printer)
+{
+    const QVariant href = evaluateInFrame(name, QStringLiteral("return frame.location.href;"));
+    printDocument(QUrl(href.toString()), printer);
+}
+
+// Runs a script in the top-level page and returns its result. Scripts run in
+// the isolated world, where the pages' own scripts cannot redefine what they
+// call.
+QVariant WebBrowser::evaluate(const QString& script)
+{
+    if (url().isEmpty())
+        throw WebBrowserError("the view shows no document yet");
+    struct Pending {
+        BoundedWait answered;
+        QVariant result;
+    };
+    // The engine may answer after the wait gave up; the answer then lands in
+    // the shared state, not on a dead stack frame.
+    auto pending = std::make_shared<Pending>();
+    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                          [pending](const QVariant& result) {
+                              pending->result = result;
+                              pending->answered.settle(true);
+                          });
+    if (!pending->answered.await(scriptTimeoutMs))
+        throw WebBrowserError("the page did not answer");
+    return pending->result;
+}
+
+// Runs body with `frame` bound to the named frame; body's result must be
+// true-ish, else, and when there is no such frame, this throws.
+QVariant WebBrowser::evaluateInFrame(const QString& name, const QString& body)
+{
+    const QString script = QStringLiteral(
+                               "const frame = lexoriaFrame(%1);\n"
+                               "if (!frame) return null;\n%2")
+                               .arg(jsString(name), body);
+    const QVariant result = evaluate(inPage(script));
+    if (!result.toBool())
+        throw WebBrowserError("the page has no frame named " + name.toStdString());
+    return result;
+}
+
+void WebBrowser::copySelection()
+{
+    // With nothing selected the engine writes nothing, so there is no write
+    // to wait for.
+    if (evaluate(inPage(focusedSelection)).toString().isEmpty())
+        return;
+    // The renderer hands the copied text to the clipboard asynchronously.
+    BoundedWait written;
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, written.context(),
+            [&written] { written.settle(true); });
+    triggerPageAction(QWebEnginePage::Copy);
+    if (!written.await(commandTimeoutMs))
+        throw WebBrowserError("the copied text did not reach the clipboard");
+}
+
+// Triggers an editing action and polls the focused document until doneTest
+// holds, since the engine does not say when the action has been applied.
+void WebBrowser::runEditAction(QWebEnginePage::WebAction action, const QString& doneTest)
+{
+    triggerPageAction(action);
+    const QDeadlineTimer deadline(commandTimeoutMs);
+    while (!evaluate(inPage(doneTest)).toBool()) {
+        if (deadline.hasExpired())
+            throw WebBrowserError("the command did not take effect");
+        pause(pollIntervalMs);
+    }
+}
