@@ -5,7 +5,6 @@
 #include "shell/whole_file.h"
 
 #include <cstdint>
-#include <string_view>
 
 namespace lexoria {
 
@@ -73,7 +72,11 @@ void applyLine(std::string_view line, LanguageTexts& texts, const std::string& p
 
 void readLanguageFile(const std::string& path, LanguageTexts& texts)
 {
-    const std::string bytes = readWholeFile(path);
+    readLanguageText(readWholeFile(path), path, texts);
+}
+
+void readLanguageText(std::string_view bytes, const std::string& path, LanguageTexts& texts)
+{
     std::string_view rest = bytes;
     for (int lineNumber = 1; !rest.empty(); ++lineNumber) {
         std::string_view line = takeLine(rest);

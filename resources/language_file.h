@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace lexoria {
 
@@ -18,5 +19,9 @@ struct LanguageTexts {
 // lines replacing earlier ones. Throws FileError naming the file, and the
 // 1-based line where a line is at fault.
 void readLanguageFile(const std::string& path, LanguageTexts& texts);
+
+// The same for the bytes of a language file already in memory; path only
+// names the file in messages.
+void readLanguageText(std::string_view bytes, const std::string& path, LanguageTexts& texts);
 
 }  // namespace lexoria
