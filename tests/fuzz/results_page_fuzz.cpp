@@ -1,0 +1,64 @@
+// runSearch over a small table whose page texts, file names, titles, query
+// and language texts all come from the fuzzer. The results page is one line:
+// it ends with CR LF, and when no text that goes into it holds CR or LF, it
+// holds no other. Every slot is reported once, in order.
+
+#include "require.h"
+#include "search/cp1250_lower.h"
+#include "search/document_table.h"
+#include "search/query.h"
+#include "search/search.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using lexoria::fuzz::require;
+
+constexpr std::int16_t pages = 3;
+constexpr std::size_t longestText = 256;
+
+bool holdsLineEnd(std::string_view text)
+{
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FuzzedDataProvider input(data, size);
+    static const auto docList = std::make_unique<lexoria::DocList>();
+    bool lineEndGoesIn = false;
+    for (std::int16_t slot = 1; slot <= pages; ++slot) {
+        lexoria::DocEntry& entry = (*docList)[slot];
+        entry.strFile = input.ConsumeRandomLengthString(longestText);
+        entry.strTitle = input.ConsumeRandomLengthString(longestText);
+        entry.strText = input.ConsumeRandomLengthString(longestText);
+        lexoria::lowerPageText(entry.strText);
+        lineEndGoesIn |= holdsLineEnd(entry.strFile) || holdsLineEnd(entry.strTitle);
+    }
+    const std::string foundHtml = input.ConsumeRandomLengthString(longestText);
+    const std::string titula = input.ConsumeRandomLengthString(longestText);
+    const std::string notFound = input.ConsumeRandomLengthString(longestText);
+    const std::string query = lexoria::normaliseQuery(input.ConsumeRemainingBytesAsString());
+    lineEndGoesIn |= holdsLineEnd(foundHtml) || holdsLineEnd(titula) || holdsLineEnd(notFound) || holdsLineEnd(query);
+
+    std::int16_t expectedSlot = 1;
+    const lexoria::SearchResult result = lexoria::runSearch(
+        *docList, pages, query, {foundHtml, titula, notFound}, [&](std::int16_t slot, bool) {
+            require(slot == expectedSlot++, "every slot is reported once, in order");
+        });
+    require(expectedSlot == pages + 1, "every slot is reported");
+    std::string_view page = result.page;
+    require(page.ends_with("\r\n"), "the results page ends with CR LF");
+    page.remove_suffix(2);
+    require(lineEndGoesIn || !holdsLineEnd(page), "the results page is one line");
+    return 0;
+}
