@@ -95,7 +95,7 @@ void WebBrowser::Navigate(const QString& path)
 void WebBrowser::Navigate(const QString& path, const QString& targetFrame)
 {
     const QString script = QStringLiteral("frame.location.href = %1; return true;")
-                               .arg(jsString(QUrl::fromLocalFile(path).toString()));
+                               .arg(jsString(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)));
     evaluateInFrame(targetFrame, script);
 }
 
@@ -185,8 +185,8 @@ QVariant WebBrowser::evaluate(const QString& script)
     return pending->result;
 }
 
-// Runs body with `frame` bound to the named frame; body's result must be
-// true-ish, else, and when there is no such frame, this throws.
+// Runs body with `frame` bound to the named frame and returns its result,
+// which must be true-ish: a false result, like a missing frame, throws.
 QVariant WebBrowser::evaluateInFrame(const QString& name, const QString& body)
 {
     const QString script = QStringLiteral(
@@ -195,7 +195,7 @@ QVariant WebBrowser::evaluateInFrame(const QString& name, const QString& body)
                                .arg(jsString(name), body);
     const QVariant result = evaluate(inPage(script));
     if (!result.toBool())
-        throw WebBrowserError("the page has no frame named " + name.toStdString());
+        throw WebBrowserError("no frame named " + name.toStdString() + " took the request");
     return result;
 }
 
