@@ -8,7 +8,7 @@ LEXORIA_PACKAGES=(
   qt6-base-dev qt6-webengine-dev qt6-image-formats-plugins libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   python3 python3-pil fonts-dejavu-core
-  xvfb xauth xdotool x11-xkb-utils
+  xvfb xauth xdotool x11-xkb-utils poppler-utils
   clang libclang-rt-14-dev
 )
 
