@@ -35,6 +35,10 @@ public:
     // The page named strFile in line `line` of the index.
     Page locate(const std::string& strFile, int line) const
     {
+        // The file system would read the name only up to a NUL byte, and so
+        // open another page than the one listed.
+        if (strFile.find('\0') != std::string::npos)
+            refuse(withNulShown(strFile), line, "holds a NUL byte");
         const fs::path name(strFile);
         if (name.is_absolute())
             refuse(strFile, line, "is an absolute path");
@@ -76,6 +80,19 @@ private:
                 return {false, true};
         }
         return {false, false};
+    }
+
+    // A message is shown as a C string, which would end at the NUL.
+    static std::string withNulShown(const std::string& name)
+    {
+        std::string shown;
+        for (char c : name) {
+            if (c == '\0')
+                shown += "\\0";
+            else
+                shown += c;
+        }
+        return shown;
     }
 
     static fs::path resolved(const std::string& path)
