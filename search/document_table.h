@@ -24,9 +24,9 @@ using DocList = std::array<DocEntry, maxPages + 1>;
 //
 // Throws FileError, with docCount counting the slot being filled, when the
 // index is missing or malformed, lists more than 512 pages (docCount stays
-// 512), names a file outside the application directory, or names a page
-// that cannot be read. A listed page that does not exist keeps its slot
-// with an empty text, and warn is told about it.
+// 512), names a file outside the application directory or holding a NUL
+// byte, or names a page that cannot be read. A listed page that does not
+// exist keeps its slot with an empty text, and warn is told about it.
 void readWorlList(const std::string& strIndexFile, const std::string& strAppPath,
                   DocList& docList, std::int16_t& docCount,
                   const std::function<void(const std::string& warning)>& warn);
