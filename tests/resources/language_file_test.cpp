@@ -77,6 +77,15 @@ const std::string workedExample =
     "00  strFoundHtml:<html><body><h3>TITULA</h3>BODDDY</body></html>\r\n"
     "01  Button:Go forward\r\n";
 
+// A file longer than a 16-bit line counter reaches.
+std::string seventyThousandLines(const std::string& last)
+{
+    std::string bytes;
+    for (int line = 1; line < 70000; ++line)
+        bytes += "00  Comment:x\r\n";
+    return bytes + last;
+}
+
 const ReadCase readCases[] = {
     {"worked example", workedExample,
      [](LanguageTexts& t) {
@@ -128,6 +137,8 @@ const ReadCase readCases[] = {
          t.frameCaption = "x";
          t.strCopy = "y";
      }},
+    {"70,000 lines", seventyThousandLines("00  strTitula:last"),
+     [](LanguageTexts& t) { t.strTitula = "last"; }},
 };
 
 TEST_F(LanguageFile, AppliesEachLineInOrder)
@@ -163,6 +174,7 @@ const FailCase failCases[] = {
      "the number at the start of the line is outside -32768..32767"},
     {"hexadecimal wider than 16 bits", "&H10000 Frame:x", 1,
      "the number at the start of the line is outside -32768..32767"},
+    {"line 70,000 named", seventyThousandLines("   "), 70000, "no ':' in the line"},
 };
 
 TEST_F(LanguageFile, FailsNamingTheFileAndLine)

@@ -8,8 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -50,6 +52,47 @@ TEST(WriteResultsFileTest, ReplacesASymbolicLinkInsteadOfFollowingIt)
     EXPECT_FALSE(fs::is_symlink(app.path() / "found.html"));
     EXPECT_EQ(lexoria::readWholeFile(app.appPath() + "found.html"), "new");
     EXPECT_EQ(lexoria::readWholeFile((outside.path() / "victim").string()), "untouched");
+}
+
+// Lets files of the process grow to at most `bytes`, as a full disc would,
+// for as long as it lives. Tests run as root, where permissions stop nothing.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);  // the write fails instead
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, savedHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*savedHandler_)(int);
+};
+
+TEST(WriteResultsFileTest, AWriteCutShortLeavesTheEarlierResultsWhole)
+{
+    TempDir app;
+    const std::string path = app.appPath() + "found.html";
+    app.write("found.html", "earlier\r\n");
+    try {
+        FileSizeLimit limit(4);
+        lexoria::writeResultsFile(path, "a results page longer than four bytes\r\n");
+        FAIL() << "the file was written";
+    } catch (const lexoria::FileError& error) {
+        EXPECT_THAT(error.what(), HasSubstr(path + ": cannot write"));
+    }
+    EXPECT_EQ(lexoria::readWholeFile(path), "earlier\r\n");
+    EXPECT_EQ(namesIn(app.path()), std::vector<std::string>{"found.html"});
 }
 
 struct UnwritableCase {
