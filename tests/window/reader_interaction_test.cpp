@@ -9,7 +9,12 @@
 #include "window/picture_button.h"
 #include "window/search_panel.h"
 
+#include <QAbstractPrintDialog>
 #include <QClipboard>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QGuiApplication>
 #include <QLineEdit>
 
@@ -43,6 +48,7 @@ private slots:
     void copyTakesTheSelectionOrTheWholeFrame();
     void pointerLightsAButtonAndTheBackgroundPutsItBack();
     void failedSearchLeavesNoFileAndTheReaderRunning();
+    void printButtonPrintsTheContentFrame();
 };
 
 void ReaderInteractionTest::searchButtonOpensThePanelWithTheTextSelected()
@@ -205,6 +211,40 @@ void ReaderInteractionTest::failedSearchLeavesNoFileAndTheReaderRunning()
     // No temporary file is left beside it.
     for (const auto& entry : std::filesystem::directory_iterator(reader.appDir()))
         QVERIFY2(entry.path().filename().string().rfind("found.html.", 0) != 0, entry.path().c_str());
+}
+
+void ReaderInteractionTest::printButtonPrintsTheContentFrame()
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        QSKIP("pdftotext is missing");
+    ReaderFixture reader;
+    Form1& form = reader.start();
+    QTest::mouseClick(form.Image1[10], Qt::LeftButton);
+    QVERIFY(waitUntil([&] { return endsWith(reader.frameUrl(), "/Help.html"); }));
+
+    // The person at the dialog chooses a PDF file and prints.
+    const QString pdf = QString::fromStdString(reader.path("printed.pdf"));
+    bool dialogSeen = false;
+    QTimer::singleShot(500, [&] {
+        if (auto* dialog = qobject_cast<QAbstractPrintDialog*>(QApplication::activeModalWidget())) {
+            // Accepting takes the file name from the dialog's own field.
+            if (auto* fileName = dialog->findChild<QLineEdit*>(QStringLiteral("filename"))) {
+                dialogSeen = true;
+                fileName->setText(pdf);
+            }
+            dialog->accept();
+        }
+    });
+    QTest::mouseClick(form.Image1[11], Qt::LeftButton);
+    QVERIFY(dialogSeen);
+
+    QProcess extract;
+    extract.start(pdftotext, {pdf, QStringLiteral("-")});
+    QVERIFY(extract.waitForFinished(30000));
+    const QString text = QString::fromUtf8(extract.readAllStandardOutput());
+    QVERIFY2(text.contains(QStringLiteral("Pomoč")), qPrintable(text));
+    QVERIFY2(!text.contains(QStringLiteral("I. poglavje")), qPrintable(text));
 }
 
 QTEST_MAIN(ReaderInteractionTest)
