@@ -9,6 +9,7 @@ LEXORIA_PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   python3 python3-pil fonts-dejavu-core
   xvfb xauth xdotool x11-xkb-utils poppler-utils
+  time bc
   clang libclang-rt-14-dev
 )
 
