@@ -87,8 +87,15 @@ void search(benchmark::State& state, const std::string& typed)
 }
 // No x in the statute: the scan never stops.
 BENCHMARK_CAPTURE(search, noMatchRareLetter, std::string("xylofon"))->Unit(benchmark::kMillisecond);
-// "zakon" is everywhere, so the scan stops often to compare.
+// "zakon" is everywhere, so a scan for the first letter stops often to compare.
 BENCHMARK_CAPTURE(search, noMatchCommonPrefix, std::string("zakonodajalec"))->Unit(benchmark::kMillisecond);
+// Ordinary words and a phrase that the statute lacks, made of its common letters.
+BENCHMARK_CAPTURE(search, noMatchPravilnik, std::string("pravilnik"))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(search, noMatchPristojnost, std::string("pristojnost"))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(search, noMatchPhrase, std::string("na podlagi"))->Unit(benchmark::kMillisecond);
+// The shortest queries: one rare letter, two common ones.
+BENCHMARK_CAPTURE(search, noMatchOneLetter, std::string("x"))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(search, noMatchTwoLetters, std::string("aa"))->Unit(benchmark::kMillisecond);
 // Every page's heading holds it.
 BENCHMARK_CAPTURE(search, everyPage, std::string("\xC8LEN"))->Unit(benchmark::kMillisecond);
 

@@ -1,19 +1,11 @@
 #include "search/search.h"
 
 #include "search/results_page.h"
+#include "search/substring.h"
 
 #include <stdexcept>
 
 namespace lexoria {
-
-namespace {
-
-bool pageHolds(std::string_view text, std::string_view query)
-{
-    return text.find(query) != std::string_view::npos;
-}
-
-}  // namespace
 
 SearchResult runSearch(const DocList& docList, std::int16_t docCount, std::string_view query,
                        const ResultsTexts& texts,
@@ -24,9 +16,10 @@ SearchResult runSearch(const DocList& docList, std::int16_t docCount, std::strin
     const std::string header = resultsHeader(texts.strFoundHtml, texts.strTitula);
     SearchResult result;
     std::string hits;
+    const SubstringTest inPage(query);
     for (std::int16_t slot = 1; slot <= docCount; ++slot) {
         const DocEntry& entry = docList[slot];
-        const bool matched = pageHolds(entry.strText, query);
+        const bool matched = inPage.foundIn(entry.strText);
         if (matched) {
             hits += strHitLine(entry);
             result.hitSlots.push_back(slot);

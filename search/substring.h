@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace lexoria {
+
+// Whether a needle occurs in a text as a byte string, the test the search
+// makes on every page. An empty needle occurs in every text.
+//
+// Blocks of the text are compared at once against two bytes of the needle,
+// chosen as the two rarest in lower-cased Slovene HTML, and only where both
+// agree is the whole needle compared. A plain search for the first byte
+// would stop at every "z" of "zakon" when looking for "zakonodajalec".
+class SubstringTest {
+public:
+    explicit SubstringTest(std::string_view needle);
+
+    bool foundIn(std::string_view text) const;
+
+    // The two offsets into the needle whose bytes filter the text; they
+    // differ unless the needle is one byte long.
+    struct Filter {
+        std::size_t first;
+        std::size_t second;
+    };
+
+    // The scan sixteen bytes at a time, which every x86-64 processor runs,
+    // and thirty-two at a time where the processor has AVX2. foundIn takes
+    // the wider one where it can; tests try both.
+    static bool foundSse2(std::string_view text, std::string_view needle, Filter filter);
+    static bool foundAvx2(std::string_view text, std::string_view needle, Filter filter);
+    static bool hasAvx2();
+
+    Filter filter() const { return filter_; }
+
+private:
+    std::string_view needle_;
+    Filter filter_;
+    bool (*scan_)(std::string_view text, std::string_view needle, Filter filter);
+};
+
+}  // namespace lexoria

@@ -1,0 +1,147 @@
+#include "search/substring.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <random>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using lexoria::SubstringTest;
+
+// One way of testing for a needle of one byte or more: the scan the search
+// chooses, and each vector width on its own.
+struct Scan {
+    const char* name;
+    bool (*found)(std::string_view text, std::string_view needle);
+    bool runsHere;
+
+    friend void PrintTo(const Scan& scan, std::ostream* out) { *out << scan.name; }
+};
+
+bool chosenScan(std::string_view text, std::string_view needle)
+{
+    return SubstringTest(needle).foundIn(text);
+}
+
+bool sse2Scan(std::string_view text, std::string_view needle)
+{
+    return SubstringTest::foundSse2(text, needle, SubstringTest(needle).filter());
+}
+
+bool avx2Scan(std::string_view text, std::string_view needle)
+{
+    return SubstringTest::foundAvx2(text, needle, SubstringTest(needle).filter());
+}
+
+class SubstringScanTest : public ::testing::TestWithParam<Scan> {
+protected:
+    void SetUp() override
+    {
+        if (!GetParam().runsHere)
+            GTEST_SKIP() << "the processor lacks " << GetParam().name;
+    }
+};
+
+// `size` bytes of filler with the needle written over them at `at`.
+std::string placed(std::size_t size, std::size_t at, std::string_view needle, char filler = 'a')
+{
+    std::string text(size, filler);
+    text.replace(at, needle.size(), needle);
+    return text;
+}
+
+std::string repeated(std::string_view piece, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
+struct Case {
+    const char* name;
+    std::string text;
+    std::string needle;
+};
+
+const Case cases[] = {
+    {"NeedleIsTheWholeText", "zakon", "zakon"},
+    {"AtTheVeryStart", "zakon o \xB9olstvu in zakon", "zakon o"},
+    {"AtTheVeryEnd", placed(100, 95, "konec"), "konec"},
+    {"EndsOneByteShortOfTheEnd", placed(100, 94, "konec"), "konec"},
+    {"CutOffByTheEnd", placed(100, 96, "kone"), "konec"},
+    {"AcrossTheSixteenByteBoundary", placed(64, 14, "meja"), "meja"},
+    {"AcrossTheThirtyTwoByteBoundary", placed(96, 30, "meja"), "meja"},
+    {"JustAfterTheFirstBlock", placed(96, 32, "meja"), "meja"},
+    {"LastStartOfTheLastWholeBlock", placed(32 + 4 - 1, 31, "meja"), "meja"},
+    {"FirstStartAfterTheWholeBlocks", placed(33 + 4 - 1, 32, "meja"), "meja"},
+    {"TextShorterThanABlock", "xab", "ab"},
+    {"TextOfOneByte", "a", "a"},
+    {"NeedleLongerThanTheText", "zakon", "zakonodajalec"},
+    {"EmptyText", "", "a"},
+    {"OneByteAbsent", std::string(200, 'a'), "b"},
+    {"OneByteAtTheEnd", placed(200, 199, "b"), "b"},
+    {"TwoBytesAbsentThoughEachIsEverywhere", std::string(100, 'a') + std::string(100, 'b'), "ba"},
+    {"TwoBytesAtTheSeam", std::string(100, 'b') + std::string(100, 'a'), "ba"},
+    {"RepeatedByteOneShortEverywhere", std::string(300, 'a'), std::string(40, 'a') + "b"},
+    {"RepeatedByteAtTheEnd", std::string(300, 'a') + "b", std::string(40, 'a') + "b"},
+    {"OverlappingPartialMatches", "abaababaabaababaabab", "abaabab"},
+    {"OverlappingPartialMatchesNone", "abaabaabaabaabaabaabaabaabaabaabaaba", "abaabab"},
+    {"FilterBytesAgreeButTheRestDiffers", repeated("zakonodajabec", 20) + "zakonodajalec", "zakonodajalec"},
+    {"FilterBytesAgreeButNowhereTheWhole", repeated("zakonodajabec", 20), "zakonodajalec"},
+    {"FilterBytesAgreeEverywhereButNowhereTheWhole", std::string(250, 'x'), "xax"},
+    {"HighBytes", "<h2>\xE8le\xE8len</h2>", "\xE8len"},
+    {"HighBytesDifferInTheLowBits", "\xB9\xBE\xB9\xBE\xB9\xBE", "\xB9\xB9"},
+    {"NulBytes", std::string("a\0b\0c", 5), std::string("\0c", 2)},
+    {"NeedleLongerThanABlock", placed(300, 123, std::string(70, 'q') + "z"), std::string(70, 'q') + "z"},
+};
+
+TEST_P(SubstringScanTest, AgreesWithFindOnTrickyTexts)
+{
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(GetParam().found(c.text, c.needle), c.text.find(c.needle) != std::string::npos);
+    }
+}
+
+// Random pages over a few bytes, so that partial matches abound, with
+// needles cut from the page, mutated or drawn at random.
+TEST_P(SubstringScanTest, AgreesWithFindOnRandomTexts)
+{
+    std::mt19937 random(20240611);
+    const std::string alphabet = "ab \xE8";
+    auto byte = [&] { return alphabet[random() % alphabet.size()]; };
+    for (int round = 0; round < 20000; ++round) {
+        std::string text(random() % 160, ' ');
+        for (char& c : text)
+            c = byte();
+        std::string needle(1 + random() % 8, ' ');
+        for (char& c : needle)
+            c = byte();
+        if (random() % 2 == 0 && !text.empty()) {
+            const std::size_t at = random() % text.size();
+            needle = text.substr(at, 1 + random() % 40);
+            if (random() % 2 == 0)
+                needle[random() % needle.size()] = byte();
+        }
+        SCOPED_TRACE(::testing::Message() << "round " << round << ", needle \"" << needle << "\" in \"" << text << "\"");
+        ASSERT_EQ(GetParam().found(text, needle), text.find(needle) != std::string::npos);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scans, SubstringScanTest,
+    ::testing::Values(Scan{"Chosen", chosenScan, true}, Scan{"Sse2", sse2Scan, true},
+                      Scan{"Avx2", avx2Scan, SubstringTest::hasAvx2()}),
+    [](const ::testing::TestParamInfo<Scan>& info) { return info.param.name; });
+
+TEST(SubstringTest, EmptyNeedleOccursInEveryText)
+{
+    EXPECT_TRUE(SubstringTest("").foundIn(""));
+    EXPECT_TRUE(SubstringTest("").foundIn("zakon"));
+}
+
+}  // namespace
