@@ -46,74 +46,117 @@ SubstringTest::Filter rarestPair(std::string_view needle)
     return {first, rarestOffset(needle, first)};
 }
 
-// Whether the needle starts at one of the block's candidate offsets, bit i
-// of `candidates` standing for block + i.
-bool startsAtCandidate(std::uint32_t candidates, const char* block, std::string_view needle)
+// A block of needle starts, from `block` on, where both filter bytes agree
+// for at least one start: bit i of `candidates` stands for block + i.
+struct Agreement {
+    const char* block;
+    std::uint32_t candidates;
+};
+
+// The scan for agreeing blocks runs without calls, so that the filter bytes
+// stay in vector registers; the rare candidates are compared outside it.
+Agreement nextAgreementSse2(const char* block, const char* end, std::string_view needle, SubstringTest::Filter filter)
 {
-    for (; candidates != 0; candidates &= candidates - 1)
-        if (std::memcmp(block + std::countr_zero(candidates), needle.data(), needle.size()) == 0)
+    const __m128i first = _mm_set1_epi8(needle[filter.first]);
+    const __m128i second = _mm_set1_epi8(needle[filter.second]);
+    for (; block != end; block += sizeof(__m128i)) {
+        const __m128i atFirst = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + filter.first));
+        const __m128i atSecond = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + filter.second));
+        const __m128i both = _mm_and_si128(_mm_cmpeq_epi8(atFirst, first), _mm_cmpeq_epi8(atSecond, second));
+        if (const auto candidates = static_cast<std::uint32_t>(_mm_movemask_epi8(both)))
+            return {block, candidates};
+    }
+    return {end, 0};
+}
+
+__attribute__((target("avx2"), always_inline)) inline __m256i
+agreeingAvx2(const char* block, SubstringTest::Filter filter, __m256i first, __m256i second)
+{
+    const __m256i atFirst = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + filter.first));
+    const __m256i atSecond = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + filter.second));
+    return _mm256_and_si256(_mm256_cmpeq_epi8(atFirst, first), _mm256_cmpeq_epi8(atSecond, second));
+}
+
+// Four blocks a step while none agrees, the common case, then block by block.
+__attribute__((target("avx2")))
+Agreement nextAgreementAvx2(const char* block, const char* end, std::string_view needle, SubstringTest::Filter filter)
+{
+    constexpr std::size_t width = sizeof(__m256i);
+    const __m256i first = _mm256_set1_epi8(needle[filter.first]);
+    const __m256i second = _mm256_set1_epi8(needle[filter.second]);
+    for (; static_cast<std::size_t>(end - block) >= 4 * width; block += 4 * width) {
+        const __m256i any = _mm256_or_si256(
+            _mm256_or_si256(agreeingAvx2(block, filter, first, second), agreeingAvx2(block + width, filter, first, second)),
+            _mm256_or_si256(agreeingAvx2(block + 2 * width, filter, first, second),
+                            agreeingAvx2(block + 3 * width, filter, first, second)));
+        if (!_mm256_testz_si256(any, any))
+            break;
+    }
+    for (; block != end; block += width)
+        if (const auto candidates = static_cast<std::uint32_t>(_mm256_movemask_epi8(agreeingAvx2(block, filter, first, second))))
+            return {block, candidates};
+    return {end, 0};
+}
+
+// Whether the needle starts at one of the agreement's candidates.
+bool startsAtCandidate(Agreement agreement, std::string_view needle)
+{
+    for (std::uint32_t left = agreement.candidates; left != 0; left &= left - 1)
+        if (std::memcmp(agreement.block + std::countr_zero(left), needle.data(), needle.size()) == 0)
             return true;
     return false;
 }
 
-// The number of whole blocks of `width` needle starts that fit in the text.
-std::size_t wholeBlocks(std::string_view text, std::string_view needle, std::size_t width)
+// The scan in blocks of `width` starts, as many as fit whole in the text;
+// the few starts after them are tested plainly.
+template <std::size_t width, auto nextAgreement>
+bool foundByBlocks(std::string_view text, std::string_view needle, SubstringTest::Filter filter)
 {
-    return (text.size() - needle.size() + 1) / width;
+    if (needle.size() > text.size())
+        return false;
+    const std::size_t starts = text.size() - needle.size() + 1;
+    const char* const end = text.data() + starts / width * width;
+    for (Agreement at = nextAgreement(text.data(), end, needle, filter); at.block != end;
+         at = nextAgreement(at.block + width, end, needle, filter))
+        if (startsAtCandidate(at, needle))
+            return true;
+    return text.substr(starts / width * width).find(needle) != std::string_view::npos;
 }
 
-// The starts after the whole blocks, fewer than a block, tested plainly.
-bool foundInRest(std::string_view text, std::size_t from, std::string_view needle)
+// A byte the pages hardly ever hold is found faster by glibc's memchr alone
+// than by the two-byte filter, and so is the single byte of a short needle.
+SubstringTest::Scan chosenScan(std::string_view needle, SubstringTest::Filter filter)
 {
-    return text.substr(from).find(needle) != std::string_view::npos;
-}
-
-bool foundMemchr(std::string_view text, std::string_view needle, SubstringTest::Filter)
-{
-    return std::memchr(text.data(), needle[0], text.size()) != nullptr;
+    if (needle.size() == 1 || frequencyRank[static_cast<unsigned char>(needle[filter.first])] == 0)
+        return SubstringTest::foundByRareByte;
+    return SubstringTest::hasAvx2() ? SubstringTest::foundAvx2 : SubstringTest::foundSse2;
 }
 
 }  // namespace
 
 bool SubstringTest::foundSse2(std::string_view text, std::string_view needle, Filter filter)
 {
-    if (needle.size() > text.size())
-        return false;
-    constexpr std::size_t width = sizeof(__m128i);
-    const __m128i first = _mm_set1_epi8(needle[filter.first]);
-    const __m128i second = _mm_set1_epi8(needle[filter.second]);
-    const std::size_t blocks = wholeBlocks(text, needle, width);
-    const char* block = text.data();
-    for (std::size_t i = 0; i < blocks; ++i, block += width) {
-        const __m128i atFirst = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + filter.first));
-        const __m128i atSecond = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + filter.second));
-        const __m128i both = _mm_and_si128(_mm_cmpeq_epi8(atFirst, first), _mm_cmpeq_epi8(atSecond, second));
-        const auto candidates = static_cast<std::uint32_t>(_mm_movemask_epi8(both));
-        if (candidates != 0 && startsAtCandidate(candidates, block, needle))
-            return true;
-    }
-    return foundInRest(text, blocks * width, needle);
+    return foundByBlocks<sizeof(__m128i), nextAgreementSse2>(text, needle, filter);
 }
 
-__attribute__((target("avx2")))
 bool SubstringTest::foundAvx2(std::string_view text, std::string_view needle, Filter filter)
+{
+    return foundByBlocks<sizeof(__m256i), nextAgreementAvx2>(text, needle, filter);
+}
+
+bool SubstringTest::foundByRareByte(std::string_view text, std::string_view needle, Filter filter)
 {
     if (needle.size() > text.size())
         return false;
-    constexpr std::size_t width = sizeof(__m256i);
-    const __m256i first = _mm256_set1_epi8(needle[filter.first]);
-    const __m256i second = _mm256_set1_epi8(needle[filter.second]);
-    const std::size_t blocks = wholeBlocks(text, needle, width);
-    const char* block = text.data();
-    for (std::size_t i = 0; i < blocks; ++i, block += width) {
-        const __m256i atFirst = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + filter.first));
-        const __m256i atSecond = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(block + filter.second));
-        const __m256i both = _mm256_and_si256(_mm256_cmpeq_epi8(atFirst, first), _mm256_cmpeq_epi8(atSecond, second));
-        const auto candidates = static_cast<std::uint32_t>(_mm256_movemask_epi8(both));
-        if (candidates != 0 && startsAtCandidate(candidates, block, needle))
+    const char rare = needle[filter.first];
+    const char* at = text.data() + filter.first;
+    const char* const end = at + (text.size() - needle.size() + 1);
+    while ((at = static_cast<const char*>(std::memchr(at, rare, end - at)))) {
+        if (std::memcmp(at - filter.first, needle.data(), needle.size()) == 0)
             return true;
+        ++at;
     }
-    return foundInRest(text, blocks * width, needle);
+    return false;
 }
 
 bool SubstringTest::hasAvx2()
@@ -128,8 +171,7 @@ bool SubstringTest::hasAvx2()
 SubstringTest::SubstringTest(std::string_view needle)
     : needle_(needle),
       filter_(rarestPair(needle)),
-      // glibc's memchr already runs a single byte through the widest vectors.
-      scan_(needle.size() == 1 ? foundMemchr : hasAvx2() ? foundAvx2 : foundSse2)
+      scan_(needle.empty() ? nullptr : chosenScan(needle, filter_))
 {
 }
 

@@ -25,11 +25,15 @@ public:
         std::size_t second;
     };
 
-    // The scan sixteen bytes at a time, which every x86-64 processor runs,
-    // and thirty-two at a time where the processor has AVX2. foundIn takes
-    // the wider one where it can; tests try both.
+    // The scans foundIn chooses from, for needles of one byte or more; tests
+    // try each. The filter scans sixteen bytes at a time, as every x86-64
+    // processor can, or thirty-two where the processor has AVX2. A needle
+    // whose first filter byte the pages hardly ever hold is looked for by
+    // that byte alone.
+    using Scan = bool (*)(std::string_view text, std::string_view needle, Filter filter);
     static bool foundSse2(std::string_view text, std::string_view needle, Filter filter);
     static bool foundAvx2(std::string_view text, std::string_view needle, Filter filter);
+    static bool foundByRareByte(std::string_view text, std::string_view needle, Filter filter);
     static bool hasAvx2();
 
     Filter filter() const { return filter_; }
@@ -37,7 +41,7 @@ public:
 private:
     std::string_view needle_;
     Filter filter_;
-    bool (*scan_)(std::string_view text, std::string_view needle, Filter filter);
+    Scan scan_;
 };
 
 }  // namespace lexoria

@@ -12,7 +12,7 @@ namespace {
 using lexoria::SubstringTest;
 
 // One way of testing for a needle of one byte or more: the scan the search
-// chooses, and each vector width on its own.
+// chooses, and each scan it chooses from on its own.
 struct Scan {
     const char* name;
     bool (*found)(std::string_view text, std::string_view needle);
@@ -34,6 +34,11 @@ bool sse2Scan(std::string_view text, std::string_view needle)
 bool avx2Scan(std::string_view text, std::string_view needle)
 {
     return SubstringTest::foundAvx2(text, needle, SubstringTest(needle).filter());
+}
+
+bool rareByteScan(std::string_view text, std::string_view needle)
+{
+    return SubstringTest::foundByRareByte(text, needle, SubstringTest(needle).filter());
 }
 
 class SubstringScanTest : public ::testing::TestWithParam<Scan> {
@@ -96,6 +101,9 @@ const Case cases[] = {
     {"HighBytes", "<h2>\xE8le\xE8len</h2>", "\xE8len"},
     {"HighBytesDifferInTheLowBits", "\xB9\xBE\xB9\xBE\xB9\xBE", "\xB9\xB9"},
     {"NulBytes", std::string("a\0b\0c", 5), std::string("\0c", 2)},
+    {"RareByteTooNearTheStartForTheNeedle", "xaaaaaaa", "aax"},
+    {"RareByteInsideTheNeedleAtTheEnd", placed(100, 95, "aaxaa"), "aaxaa"},
+    {"RareByteWhereTheNeedleWouldRunPastTheEnd", placed(100, 97, "aax"), "aaxaa"},
     {"NeedleLongerThanABlock", placed(300, 123, std::string(70, 'q') + "z"), std::string(70, 'q') + "z"},
 };
 
@@ -108,11 +116,12 @@ TEST_P(SubstringScanTest, AgreesWithFindOnTrickyTexts)
 }
 
 // Random pages over a few bytes, so that partial matches abound, with
-// needles cut from the page, mutated or drawn at random.
+// needles cut from the page, mutated or drawn at random. The x is a byte
+// the pages hardly hold, for which the search chooses another scan.
 TEST_P(SubstringScanTest, AgreesWithFindOnRandomTexts)
 {
     std::mt19937 random(20240611);
-    const std::string alphabet = "ab \xE8";
+    const std::string alphabet = "ab \xE8x";
     auto byte = [&] { return alphabet[random() % alphabet.size()]; };
     for (int round = 0; round < 20000; ++round) {
         std::string text(random() % 160, ' ');
@@ -135,7 +144,7 @@ TEST_P(SubstringScanTest, AgreesWithFindOnRandomTexts)
 INSTANTIATE_TEST_SUITE_P(
     Scans, SubstringScanTest,
     ::testing::Values(Scan{"Chosen", chosenScan, true}, Scan{"Sse2", sse2Scan, true},
-                      Scan{"Avx2", avx2Scan, SubstringTest::hasAvx2()}),
+                      Scan{"Avx2", avx2Scan, SubstringTest::hasAvx2()}, Scan{"RareByte", rareByteScan, true}),
     [](const ::testing::TestParamInfo<Scan>& info) { return info.param.name; });
 
 TEST(SubstringTest, EmptyNeedleOccursInEveryText)
