@@ -1,7 +1,10 @@
 #include "search/cp1250_lower.h"
 
+#include "search/has_avx2.h"
+
 #include <array>
 #include <cstring>
+#include <immintrin.h>
 
 namespace lexoria {
 
@@ -56,6 +59,115 @@ Bytes lowered(Bytes c)
     return c + ((plusTwenty & 0x20) | (plusSixteen & 0x10) | (plusFour & 0x04) | (plusTwo & 0x02));
 }
 
+// The same maps worked out thirty-two bytes at a time where the processor
+// has AVX2, twice the width and a third of the instructions of the compares
+// above: a byte's high half picks a row of the table, its low half a column,
+// and vpshufb looks both up. The rows that change (4x and 5x for A-Z, 8x,
+// Ax, Bx, Cx, Dx) each get a bit; rowBit[high] is the row's bit and
+// columnBits[low] holds the bits of the rows in which that column changes,
+// so a byte changes where the two share a bit, by its row's step. Ą (0xA5)
+// alone steps further than the rest of its row; bit 7 marks it. The tables
+// are worked out from the byte map, so the two cannot disagree.
+struct NibbleTables {
+    std::array<unsigned char, 16> rowBit{};
+    std::array<unsigned char, 16> columnBits{};
+    std::array<unsigned char, 16> rowStep{};
+    unsigned char oddStep = 0;  // what the byte marked by bit 7 adds beyond its row's step
+};
+
+constexpr unsigned char oddBit = 0x80;
+
+constexpr NibbleTables nibbleTablesOf(const std::array<unsigned char, 256>& table)
+{
+    NibbleTables tables;
+    unsigned char nextBit = 1;
+    for (unsigned c = 0; c < 256; ++c) {
+        const auto step = static_cast<unsigned char>(table[c] - c);
+        if (step == 0)
+            continue;
+        const unsigned high = c >> 4;
+        const unsigned low = c & 0x0F;
+        if (tables.rowBit[high] == 0) {
+            if (nextBit == oddBit)
+                throw "more rows change than the bits can tell apart";
+            tables.rowBit[high] = nextBit;
+            tables.rowStep[high] = step;
+            nextBit = static_cast<unsigned char>(nextBit << 1);
+        }
+        tables.columnBits[low] |= tables.rowBit[high] & ~oddBit;
+        if (step != tables.rowStep[high]) {
+            if (tables.oddStep != 0)
+                throw "more than one byte steps apart from its row";
+            tables.rowBit[high] |= oddBit;
+            tables.columnBits[low] |= oddBit;
+            tables.oddStep = static_cast<unsigned char>(step - tables.rowStep[high]);
+        }
+    }
+    return tables;
+}
+
+constexpr NibbleTables queryNibbles = nibbleTablesOf(lowerOf);
+constexpr NibbleTables pageNibbles = nibbleTablesOf(pageLowerOf);
+
+__attribute__((target("avx2"))) __m256i bothLanes(const std::array<unsigned char, 16>& table)
+{
+    return _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(table.data())));
+}
+
+template <const NibbleTables& nibbles>
+__attribute__((target("avx2"))) std::size_t lowerBlocksAvx2(char* text, std::size_t size)
+{
+    const __m256i rowBit = bothLanes(nibbles.rowBit);
+    const __m256i columnBits = bothLanes(nibbles.columnBits);
+    const __m256i rowStep = bothLanes(nibbles.rowStep);
+    const __m256i oddStep = _mm256_set1_epi8(static_cast<char>(nibbles.oddStep));
+    const __m256i lowHalf = _mm256_set1_epi8(0x0F);
+    const __m256i zero = _mm256_setzero_si256();
+    std::size_t done = 0;
+    for (; size - done >= sizeof(__m256i); done += sizeof(__m256i)) {
+        auto* block = reinterpret_cast<__m256i*>(text + done);
+        const __m256i c = _mm256_loadu_si256(block);
+        const __m256i high = _mm256_and_si256(_mm256_srli_epi16(c, 4), lowHalf);
+        const __m256i low = _mm256_and_si256(c, lowHalf);
+        const __m256i shared = _mm256_and_si256(_mm256_shuffle_epi8(rowBit, high), _mm256_shuffle_epi8(columnBits, low));
+        const __m256i step = _mm256_andnot_si256(_mm256_cmpeq_epi8(shared, zero), _mm256_shuffle_epi8(rowStep, high));
+        const __m256i odd = _mm256_and_si256(_mm256_cmpgt_epi8(zero, shared), oddStep);
+        _mm256_storeu_si256(block, _mm256_add_epi8(c, _mm256_add_epi8(step, odd)));
+    }
+    return done;
+}
+
+template <bool pageText>
+std::size_t lowerBlocksSse2(char* text, std::size_t size)
+{
+    std::size_t done = 0;
+    for (; size - done >= sizeof(Bytes); done += sizeof(Bytes)) {
+        Bytes block;
+        std::memcpy(&block, text + done, sizeof block);
+        block = lowered<pageText>(block);
+        std::memcpy(text + done, &block, sizeof block);
+    }
+    return done;
+}
+
+// Whole blocks first, at the width asked for, then sixteen bytes at a time,
+// then byte by byte.
+template <bool pageText>
+void lowerInPlace(std::string& text, LowerBlocks blocks)
+{
+    constexpr const std::array<unsigned char, 256>& table = pageText ? pageLowerOf : lowerOf;
+    constexpr const NibbleTables& nibbles = pageText ? pageNibbles : queryNibbles;
+    std::size_t done = blocks == LowerBlocks::avx2 ? lowerBlocksAvx2<nibbles>(text.data(), text.size()) : 0;
+    done += lowerBlocksSse2<pageText>(text.data() + done, text.size() - done);
+    for (; done != text.size(); ++done)
+        text[done] = static_cast<char>(table[static_cast<unsigned char>(text[done])]);
+}
+
+LowerBlocks widestBlocks()
+{
+    return hasAvx2() ? LowerBlocks::avx2 : LowerBlocks::sse2;
+}
+
 }  // namespace
 
 unsigned char cp1250Lower(unsigned char c)
@@ -63,33 +175,24 @@ unsigned char cp1250Lower(unsigned char c)
     return lowerOf[c];
 }
 
-namespace {
-
-template <bool pageText>
-void lowerInPlace(std::string& text, const std::array<unsigned char, 256>& table)
-{
-    char* at = text.data();
-    char* const end = at + text.size();
-    for (; end - at >= static_cast<std::ptrdiff_t>(sizeof(Bytes)); at += sizeof(Bytes)) {
-        Bytes block;
-        std::memcpy(&block, at, sizeof block);
-        block = lowered<pageText>(block);
-        std::memcpy(at, &block, sizeof block);
-    }
-    for (; at != end; ++at)
-        *at = static_cast<char>(table[static_cast<unsigned char>(*at)]);
-}
-
-}  // namespace
-
 void cp1250LowerInPlace(std::string& text)
 {
-    lowerInPlace<false>(text, lowerOf);
+    lowerInPlace<false>(text, widestBlocks());
 }
 
 void lowerPageText(std::string& text)
 {
-    lowerInPlace<true>(text, pageLowerOf);
+    lowerInPlace<true>(text, widestBlocks());
+}
+
+void cp1250LowerInPlace(std::string& text, LowerBlocks blocks)
+{
+    lowerInPlace<false>(text, blocks);
+}
+
+void lowerPageText(std::string& text, LowerBlocks blocks)
+{
+    lowerInPlace<true>(text, blocks);
 }
 
 }  // namespace lexoria

@@ -1,5 +1,7 @@
 #include "search/substring.h"
 
+#include "search/has_avx2.h"
+
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -129,7 +131,7 @@ SubstringTest::Scan chosenScan(std::string_view needle, SubstringTest::Filter fi
 {
     if (needle.size() == 1 || frequencyRank[static_cast<unsigned char>(needle[filter.first])] == 0)
         return SubstringTest::foundByRareByte;
-    return SubstringTest::hasAvx2() ? SubstringTest::foundAvx2 : SubstringTest::foundSse2;
+    return hasAvx2() ? SubstringTest::foundAvx2 : SubstringTest::foundSse2;
 }
 
 }  // namespace
@@ -157,15 +159,6 @@ bool SubstringTest::foundByRareByte(std::string_view text, std::string_view need
         ++at;
     }
     return false;
-}
-
-bool SubstringTest::hasAvx2()
-{
-    static const bool has = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") != 0;
-    }();
-    return has;
 }
 
 SubstringTest::SubstringTest(std::string_view needle)

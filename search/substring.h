@@ -27,14 +27,13 @@ public:
 
     // The scans foundIn chooses from, for needles of one byte or more; tests
     // try each. The filter scans sixteen bytes at a time, as every x86-64
-    // processor can, or thirty-two where the processor has AVX2. A needle
+    // processor can, or thirty-two where it has AVX2 (see hasAvx2). A needle
     // whose first filter byte the pages hardly ever hold is looked for by
     // that byte alone.
     using Scan = bool (*)(std::string_view text, std::string_view needle, Filter filter);
     static bool foundSse2(std::string_view text, std::string_view needle, Filter filter);
     static bool foundAvx2(std::string_view text, std::string_view needle, Filter filter);
     static bool foundByRareByte(std::string_view text, std::string_view needle, Filter filter);
-    static bool hasAvx2();
 
     Filter filter() const { return filter_; }
 

@@ -1,7 +1,10 @@
 #include "search/cp1250_lower.h"
 
+#include "search/has_avx2.h"
+
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace {
@@ -50,9 +53,25 @@ struct TextLowering {
     const char* name;
     LowerInPlace lower;
     unsigned (*expected)(unsigned);
+    bool runsHere;
+
+    friend void PrintTo(const TextLowering& lowering, std::ostream* out) { *out << lowering.name; }
 };
 
-class TextLoweringTest : public ::testing::TestWithParam<TextLowering> {};
+class TextLoweringTest : public ::testing::TestWithParam<TextLowering> {
+protected:
+    void SetUp() override
+    {
+        if (!GetParam().runsHere)
+            GTEST_SKIP() << "the processor lacks AVX2";
+    }
+};
+
+template <void (*lower)(std::string&, lexoria::LowerBlocks), lexoria::LowerBlocks blocks>
+void lowerBy(std::string& text)
+{
+    lower(text, blocks);
+}
 
 TEST(Cp1250LowerTest, MapsEveryByteAsTheCodePageLowersIt)
 {
@@ -62,13 +81,14 @@ TEST(Cp1250LowerTest, MapsEveryByteAsTheCodePageLowersIt)
     }
 }
 
-// Texts are lowered in blocks with a byte-wise tail: every byte value is
-// tried at every position within a block and in tails of every length.
+// Texts are lowered in blocks of thirty-two bytes, then sixteen, then byte
+// by byte: every byte value is tried at every position within a block and
+// in tails of every length.
 TEST_P(TextLoweringTest, LowersWholeTextsAtAnyLengthAndPosition)
 {
     const TextLowering& lowering = GetParam();
-    for (std::size_t lead = 0; lead < 17; ++lead) {
-        for (std::size_t tail = 0; tail < 17; ++tail) {
+    for (std::size_t lead = 0; lead < 33; ++lead) {
+        for (std::size_t tail = 0; tail < 33; ++tail) {
             std::string text(lead, 'Q');
             for (unsigned c = 0; c < 256; ++c)
                 text += static_cast<char>(c);
@@ -87,8 +107,15 @@ TEST_P(TextLoweringTest, LowersWholeTextsAtAnyLengthAndPosition)
 
 INSTANTIATE_TEST_SUITE_P(
     Lowerings, TextLoweringTest,
-    ::testing::Values(TextLowering{"Query", lexoria::cp1250LowerInPlace, expectedLower},
-                      TextLowering{"Page", lexoria::lowerPageText, expectedPageLower}),
+    ::testing::Values(
+        TextLowering{"Query", lexoria::cp1250LowerInPlace, expectedLower, true},
+        TextLowering{"Page", lexoria::lowerPageText, expectedPageLower, true},
+        TextLowering{"QuerySse2", lowerBy<lexoria::cp1250LowerInPlace, lexoria::LowerBlocks::sse2>, expectedLower, true},
+        TextLowering{"PageSse2", lowerBy<lexoria::lowerPageText, lexoria::LowerBlocks::sse2>, expectedPageLower, true},
+        TextLowering{"QueryAvx2", lowerBy<lexoria::cp1250LowerInPlace, lexoria::LowerBlocks::avx2>, expectedLower,
+                     lexoria::hasAvx2()},
+        TextLowering{"PageAvx2", lowerBy<lexoria::lowerPageText, lexoria::LowerBlocks::avx2>, expectedPageLower,
+                     lexoria::hasAvx2()}),
     [](const ::testing::TestParamInfo<TextLowering>& info) { return info.param.name; });
 
 }  // namespace

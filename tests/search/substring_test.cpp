@@ -1,5 +1,7 @@
 #include "search/substring.h"
 
+#include "search/has_avx2.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -144,7 +146,7 @@ TEST_P(SubstringScanTest, AgreesWithFindOnRandomTexts)
 INSTANTIATE_TEST_SUITE_P(
     Scans, SubstringScanTest,
     ::testing::Values(Scan{"Chosen", chosenScan, true}, Scan{"Sse2", sse2Scan, true},
-                      Scan{"Avx2", avx2Scan, SubstringTest::hasAvx2()}, Scan{"RareByte", rareByteScan, true}),
+                      Scan{"Avx2", avx2Scan, lexoria::hasAvx2()}, Scan{"RareByte", rareByteScan, true}),
     [](const ::testing::TestParamInfo<Scan>& info) { return info.param.name; });
 
 TEST(SubstringTest, EmptyNeedleOccursInEveryText)
