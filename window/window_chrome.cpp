@@ -90,8 +90,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
     auto* widget = qobject_cast<QWidget*>(watched);
     auto* key = static_cast<QKeyEvent*>(event);
     // A key release reaches the filter once for each widget it travels
-    // through; only the first one, at the focus, counts.
-    if (!widget || widget->window() != this || key->isAutoRepeat() || widget != QApplication::focusWidget())
+    // through; only the first one counts: the focus, or the window itself
+    // when no control has the focus.
+    QWidget* first = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+    if (!widget || widget->window() != this || key->isAutoRepeat() || widget != first)
         return false;
     runOrEnd(this, [&] { Form_KeyUp(keyCodeOf(*key)); });
     return false;

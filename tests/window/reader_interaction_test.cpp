@@ -105,9 +105,15 @@ void ReaderInteractionTest::escapeHidesThePanel()
     QTest::keyClick(form.Text1, Qt::Key_Escape);
     QVERIFY(!form.Frame1->isVisible());
     // Enter does nothing while the panel is hidden.
-    QTest::keyClick(&form, Qt::Key_Return);
+    QTest::keyClick(form.Text1, Qt::Key_Return);
     reader.settle();
     QVERIFY(!std::filesystem::exists(reader.path("found.html")));
+
+    // With no control holding the focus the keys reach the window itself.
+    form.Frame1->show();
+    QApplication::focusWidget()->clearFocus();
+    QTest::keyClick(&form, Qt::Key_Escape);
+    QVERIFY(!form.Frame1->isVisible());
 }
 
 void ReaderInteractionTest::historyButtonsMoveThroughThePages()
