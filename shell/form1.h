@@ -48,7 +48,7 @@ public:
     // top-left corner.
     void setBackgroundPicture(const QPixmap& picture);
 
-    // State of the reader, in the order the description lists it.
+    // State of the reader for the whole run.
     std::int16_t hoverButton = noButton;
     std::int16_t litButton = noButton;
     std::string strVersion;
