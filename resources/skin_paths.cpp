@@ -66,12 +66,12 @@ std::string iconPath(const SkinPaths& paths)
     return paths.strSkinPath + "app.ico";
 }
 
-std::string litPicturePath(const SkinPaths& paths, int index)
+std::string litPicturePath(const std::string& strSkinOnPath, int index)
 {
     const ButtonPicture& picture = buttonPicture(index);
     if (picture.folder == Folder::root)
         return {};
-    return paths.strSkinOnPath + picture.name;
+    return strSkinOnPath + picture.name;
 }
 
 }  // namespace lexoria

@@ -20,9 +20,10 @@ SkinPaths skinPaths(const std::string& strAppPath, const std::string& skinName);
 std::string stripPicturePath(const SkinPaths& paths);
 std::string iconPath(const SkinPaths& paths);
 
-// The lit picture of picture button index (0..12): the "ON" folder with the
-// normal picture's file name. The two lamps never light: empty for them.
-// Throws std::out_of_range for an index that names no picture button.
-std::string litPicturePath(const SkinPaths& paths, int index);
+// The lit picture of picture button index (0..12): the "ON" folder
+// strSkinOnPath with the normal picture's file name. The two lamps never
+// light: empty for them. Throws std::out_of_range for an index that names no
+// picture button.
+std::string litPicturePath(const std::string& strSkinOnPath, int index);
 
 }  // namespace lexoria

@@ -3,6 +3,7 @@
 #include "shell/form1.h"
 
 #include "resources/picture_file.h"
+#include "resources/skin_paths.h"
 #include "shell/failure_report.h"
 #include "shell/web_browser.h"
 #include "window/picture_button.h"
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 
 #include <exception>
-#include <filesystem>
 
 namespace {
 
@@ -25,11 +25,6 @@ void skipOnFailure(Statement statement)
         statement();
     } catch (const std::exception&) {
     }
-}
-
-bool isLamp(std::int16_t index)
-{
-    return index == Form1::readyLamp || index == Form1::busyLamp;
 }
 
 }  // namespace
@@ -89,11 +84,12 @@ void Form1::Image1_MouseMove(std::int16_t index)
             return;
         buttonNormalState();
         // buttonNormalState processes pending events: the pointer may have
-        // moved on meanwhile, and a button it left must not light.
-        if (isLamp(index) || litButton != index)
+        // moved on meanwhile, and a button it left must not light. A lamp
+        // has no lit picture.
+        const std::string litPicture = lexoria::litPicturePath(strSkinOnPath, index);
+        if (litPicture.empty() || litButton != index)
             return;
-        const std::string fileName = std::filesystem::path(strButtonPicture[index]).filename().string();
-        Image1[index]->setPicture(lexoria::readPicture(strSkinOnPath + fileName));
+        Image1[index]->setPicture(lexoria::readPicture(litPicture));
     });
 }
 

@@ -38,12 +38,12 @@ TEST(SkinPaths, NamesEveryPictureOfTheSkin)
     EXPECT_EQ(lexoria::iconPath(paths), "/app/Skin/app.ico");
     for (const PictureCase& c : pictureCases) {
         EXPECT_EQ(paths.strButtonPicture[static_cast<std::size_t>(c.index)], c.normal) << c.index;
-        EXPECT_EQ(lexoria::litPicturePath(paths, c.index), c.lit) << c.index;
+        EXPECT_EQ(lexoria::litPicturePath(paths.strSkinOnPath, c.index), c.lit) << c.index;
     }
     for (std::size_t slot = 13; slot < paths.strButtonPicture.size(); ++slot)
         EXPECT_EQ(paths.strButtonPicture[slot], "") << slot;
-    EXPECT_THROW(lexoria::litPicturePath(paths, 13), std::out_of_range);
-    EXPECT_THROW(lexoria::litPicturePath(paths, -1), std::out_of_range);
+    EXPECT_THROW(lexoria::litPicturePath(paths.strSkinOnPath, 13), std::out_of_range);
+    EXPECT_THROW(lexoria::litPicturePath(paths.strSkinOnPath, -1), std::out_of_range);
 }
 
 }  // namespace
