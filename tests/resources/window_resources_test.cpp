@@ -1,17 +1,12 @@
 // The skin and the language file on the real window, started on a copy of
 // the assembled application directory.
 #include "resources/picture_file.h"
-#include "shell/form1.h"
+#include "tests/support/reader_fixture.h"
 #include "window/picture_button.h"
 #include "window/search_panel.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTextDocument>
-#include <QtTest>
-
-#include <filesystem>
 
 namespace {
 
@@ -32,49 +27,18 @@ class WindowResourcesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
     void buttonsShowTheSkin();
     void languageFileSetsTipsAndCaption();
-    void pictureSizeSetsTheButtonSize();
     void skinWithoutLitPicturesStarts();
-
-private:
-    QString file(const QString& name) const { return QDir(dir_->path()).filePath(name); }
-    void write(const QString& name, const QByteArray& bytes);
-    Form1& start();
-
-    std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<Form1> form_;
 };
-
-void WindowResourcesTest::init()
-{
-    form_.reset();
-    dir_ = std::make_unique<QTemporaryDir>();
-    std::filesystem::copy(LEXORIA_APP_DIR, dir_->path().toStdString(),
-                          std::filesystem::copy_options::recursive);
-}
-
-void WindowResourcesTest::write(const QString& name, const QByteArray& bytes)
-{
-    QFile out(file(name));
-    QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    out.write(bytes);
-}
-
-Form1& WindowResourcesTest::start()
-{
-    form_ = std::make_unique<Form1>(programInfoFromPath(file("lexoria").toStdString()));
-    form_->Form_Load();
-    return *form_;
-}
 
 void WindowResourcesTest::buttonsShowTheSkin()
 {
-    Form1& form = start();
+    ReaderFixture reader;
+    Form1& form = reader.start();
     for (int index = 0; index < Form1::buttonCount; ++index) {
         const std::string& path = form.strButtonPicture[static_cast<std::size_t>(index)];
-        QVERIFY2(QString::fromStdString(path).startsWith(file("Skin/")), path.c_str());
+        QVERIFY2(path.starts_with(reader.path("Skin/")), path.c_str());
         QCOMPARE(form.Image1[static_cast<std::size_t>(index)]->pixmap().toImage(),
                  lexoria::readPicture(path).toImage());
     }
@@ -83,15 +47,16 @@ void WindowResourcesTest::buttonsShowTheSkin()
 
 void WindowResourcesTest::languageFileSetsTipsAndCaption()
 {
-    write("slo.lng", "00  Button:Nazaj\r\n"
+    ReaderFixture reader;
+    reader.write("slo.lng", "00  Button:Nazaj\r\n"
                      "03  Button:<b>" + searchWordLatin2 + "</b>\r\n"
                      "12  Button:\r\n"
                      "00  Frame:" + searchWordLatin2 + " & najdi\r\n"
                      "00  strTitula:" + searchWordLatin2 + "\r\n");
-    Form1 design(programInfoFromPath(file("lexoria").toStdString()));
-    Form1& form = start();
+    Form1 design(programInfoFromPath(reader.path("lexoria")));
+    Form1& form = reader.start();
 
-    QCOMPARE(form.strLangFile, file("slo.lng").toStdString());
+    QCOMPARE(form.strLangFile, reader.path("slo.lng"));
     QCOMPARE(form.Image1[0]->toolTip(), QStringLiteral("Nazaj"));
     QCOMPARE(plainText(form.Image1[3]->toolTip()), "<b>" + searchWord + "</b>");
     QCOMPARE(form.Image1[12]->toolTip(), QString());
@@ -101,18 +66,11 @@ void WindowResourcesTest::languageFileSetsTipsAndCaption()
     QCOMPARE(form.strCopy, std::string());
 }
 
-void WindowResourcesTest::pictureSizeSetsTheButtonSize()
-{
-    QImage picture(48, 40, QImage::Format_RGB32);
-    picture.fill(Qt::darkGreen);
-    QVERIFY(picture.save(file("Skin/Normal/home.jpg"), "JPEG"));
-    QCOMPARE(start().Image1[2]->size(), QSize(48, 40));
-}
-
 void WindowResourcesTest::skinWithoutLitPicturesStarts()
 {
-    QVERIFY(QDir(file("Skin/ON")).removeRecursively());
-    QVERIFY(start().isVisible());
+    ReaderFixture reader;
+    QVERIFY(QDir(QString::fromStdString(reader.path("Skin/ON"))).removeRecursively());
+    QVERIFY(reader.start().isVisible());
 }
 
 QTEST_MAIN(WindowResourcesTest)

@@ -1,17 +1,9 @@
 // Start-up of the real window on a copy of the assembled application
 // directory: order of the windows, the version text, and failures that must
 // keep the main window hidden.
-#include "shell/failure_report.h"
-#include "shell/form1.h"
+#include "tests/support/reader_fixture.h"
 #include "window/splash_window.h"
 
-#include <QDir>
-#include <QFile>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QtTest>
-
-#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -44,13 +36,6 @@ private:
     std::map<QObject*, std::string> names_;
 };
 
-std::string copyOfApplicationDirectory(const QTemporaryDir& target)
-{
-    namespace fs = std::filesystem;
-    fs::copy(LEXORIA_APP_DIR, target.path().toStdString(), fs::copy_options::recursive);
-    return target.path().toStdString();
-}
-
 }  // namespace
 
 class StartupTest : public QObject {
@@ -66,7 +51,8 @@ private slots:
 
 void StartupTest::splashComesFirstAndGoesLast()
 {
-    Form1 form(programInfoFromPath(std::string(LEXORIA_APP_DIR) + "/lexoria"));
+    ReaderFixture reader;
+    Form1& form = reader.create();
     form.splash = new Form2;
     VisibilityLog log;
     log.watch(&form, "Form1");
@@ -111,11 +97,10 @@ void StartupTest::missingFileKeepsTheWindowHidden_data()
 void StartupTest::missingFileKeepsTheWindowHidden()
 {
     QFETCH(QString, removed);
-    QTemporaryDir directory;
-    const std::string appDir = copyOfApplicationDirectory(directory);
-    QVERIFY(QFile::remove(QDir(directory.path()).filePath(removed)));
+    ReaderFixture reader;
+    QVERIFY(std::filesystem::remove(reader.path(removed.toStdString())));
 
-    Form1 form(programInfoFromPath(appDir + "/lexoria"));
+    Form1& form = reader.create();
     bool everShown = false;
     VisibilityLog log;
     log.watch(&form, "Form1");

@@ -1,7 +1,7 @@
 // The reader driven as a person drives it: the search panel, a query with
 // Slovene letters, the results page and its links, the history buttons,
 // copying, and the highlight of the picture buttons.
-#include "reader_fixture.h"
+#include "tests/support/reader_fixture.h"
 
 #include "resources/picture_file.h"
 #include "search/codepage.h"

@@ -1,7 +1,7 @@
 // The designed window as a person sees it: pictures take their own size,
 // the lamps share one place, the panel covers the view, the caption label
 // grows to the right, the right-hand group follows the window's width.
-#include "reader_fixture.h"
+#include "tests/support/reader_fixture.h"
 
 #include "window/picture_button.h"
 #include "window/search_panel.h"

@@ -6,6 +6,7 @@
 #include "shell/form1.h"
 #include "shell/web_browser.h"
 
+#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -44,10 +45,26 @@ public:
     std::string path(const std::string& name) const { return appDir() + "/" + name; }
     std::string appDir() const { return directory_.path().toStdString(); }
 
+    // Replaces a file of the copy, e.g. a skin picture or the language file.
+    void write(const std::string& name, const QByteArray& bytes) const
+    {
+        QFile out(QString::fromStdString(path(name)));
+        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(bytes);
+    }
+
+    // The window, created but not yet started.
+    Form1& create()
+    {
+        form_ = std::make_unique<Form1>(programInfoFromPath(path("lexoria")));
+        return *form_;
+    }
+
     // Starts the window and waits until the home page has loaded.
     Form1& start()
     {
-        form_ = std::make_unique<Form1>(programInfoFromPath(path("lexoria")));
+        if (!form_)
+            create();
         QSignalSpy loaded(form_->WebBrowser1, &QWebEngineView::loadFinished);
         form_->Form_Load();
         // Keys go to the active window; without a window manager nobody
