@@ -89,11 +89,11 @@ def page_bytes(page, size, rng, sentences, planted):
     return b"".join(parts)
 
 
-def planted_pages(specs, pages):
+def planted_pages(plantings, pages):
     """Maps each page number to the words planted in it."""
     plan = {page: [] for page in range(1, pages + 1)}
-    for spec in specs:
-        word, _, where = spec.partition("=")
+    for planting in plantings:
+        word, _, where = planting.partition("=")
         if where == "all":
             chosen = range(1, pages + 1)
         elif where in ("", "none"):
@@ -102,7 +102,7 @@ def planted_pages(specs, pages):
             chosen = [int(n) for n in where.split(",")]
         for page in chosen:
             if not 1 <= page <= pages:
-                raise SystemExit("--plant {}: there is no page {}".format(spec, page))
+                raise SystemExit("--plant {}: there is no page {}".format(planting, page))
             plan[page].append(word)
     return plan
 
