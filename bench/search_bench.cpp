@@ -4,7 +4,7 @@
 #include "search/query.h"
 #include "search/results_file.h"
 #include "search/search.h"
-#include "shell/whole_file.h"
+#include "base/whole_file.h"
 
 #include <benchmark/benchmark.h>
 

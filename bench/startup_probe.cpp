@@ -3,7 +3,7 @@
 // as the only argument (nanoseconds of the real-time clock); then it ends.
 
 #include "shell/form1.h"
-#include "shell/program_info.h"
+#include "base/program_info.h"
 #include "shell/web_browser.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "resources/language_file.h"
 
 #include "resources/leading_number.h"
-#include "shell/file_error.h"
-#include "shell/whole_file.h"
+#include "base/file_error.h"
+#include "base/whole_file.h"
 
 #include <cstdint>
 

@@ -2,8 +2,8 @@
 
 #include "search/cp1250_lower.h"
 #include "search/list_input.h"
-#include "shell/file_error.h"
-#include "shell/whole_file.h"
+#include "base/file_error.h"
+#include "base/whole_file.h"
 
 #include <algorithm>
 #include <filesystem>

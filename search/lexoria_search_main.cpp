@@ -15,7 +15,7 @@
 #include "search/query.h"
 #include "search/results_file.h"
 #include "search/search.h"
-#include "shell/file_error.h"
+#include "base/file_error.h"
 
 #include <iostream>
 #include <memory>

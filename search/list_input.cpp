@@ -1,6 +1,6 @@
 #include "search/list_input.h"
 
-#include "shell/file_error.h"
+#include "base/file_error.h"
 
 namespace lexoria {
 

@@ -1,6 +1,6 @@
 #include "search/results_file.h"
 
-#include "shell/file_error.h"
+#include "base/file_error.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "search/document_table.h"
-#include "shell/program_info.h"
+#include "base/program_info.h"
 
 #include <QPixmap>
 #include <QWidget>

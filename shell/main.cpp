@@ -1,6 +1,6 @@
 #include "shell/failure_report.h"
 #include "shell/form1.h"
-#include "shell/program_info.h"
+#include "base/program_info.h"
 
 #include <QApplication>
 

@@ -2,7 +2,7 @@
 // the language file and the statute's pages load, then the home page.
 #include "shell/form1.h"
 
-#include "shell/file_error.h"
+#include "base/file_error.h"
 #include "shell/web_browser.h"
 #include "window/picture_button.h"
 #include "window/splash_window.h"

@@ -2,7 +2,7 @@
 // while the pointer is on it.
 #include "shell/form1.h"
 
-#include "resources/picture_file.h"
+#include "window/picture_file.h"
 #include "resources/skin_paths.h"
 #include "shell/failure_report.h"
 #include "shell/web_browser.h"

@@ -5,7 +5,7 @@
 #include "line_named.h"
 #include "require.h"
 #include "resources/language_file.h"
-#include "shell/file_error.h"
+#include "base/file_error.h"
 
 #include <algorithm>
 #include <cstddef>

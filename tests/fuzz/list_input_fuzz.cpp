@@ -5,7 +5,7 @@
 #include "line_named.h"
 #include "require.h"
 #include "search/list_input.h"
-#include "shell/file_error.h"
+#include "base/file_error.h"
 
 #include <cstddef>
 #include <cstdint>

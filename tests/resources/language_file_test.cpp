@@ -1,6 +1,6 @@
 #include "resources/language_file.h"
 
-#include "shell/file_error.h"
+#include "base/file_error.h"
 
 #include <gtest/gtest.h>
 

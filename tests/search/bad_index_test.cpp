@@ -3,7 +3,7 @@
 
 #include "search/document_table.h"
 
-#include "shell/file_error.h"
+#include "base/file_error.h"
 #include "temp_dir.h"
 
 #include <gmock/gmock.h>

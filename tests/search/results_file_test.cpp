@@ -1,7 +1,7 @@
 #include "search/results_file.h"
 
-#include "shell/file_error.h"
-#include "shell/whole_file.h"
+#include "base/file_error.h"
+#include "base/whole_file.h"
 #include "temp_dir.h"
 
 #include <gmock/gmock.h>

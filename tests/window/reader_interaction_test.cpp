@@ -3,9 +3,9 @@
 // copying, and the highlight of the picture buttons.
 #include "tests/support/reader_fixture.h"
 
-#include "resources/picture_file.h"
+#include "window/picture_file.h"
 #include "search/codepage.h"
-#include "shell/whole_file.h"
+#include "base/whole_file.h"
 #include "window/picture_button.h"
 #include "window/search_panel.h"
 

@@ -1,8 +1,8 @@
-#include "resources/picture_file.h"
+#include "window/picture_file.h"
 
 #include "resources/picture_end.h"
-#include "shell/file_error.h"
-#include "shell/whole_file.h"
+#include "base/file_error.h"
+#include "base/whole_file.h"
 
 #include <QBuffer>
 #include <QImage>

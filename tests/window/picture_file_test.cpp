@@ -1,6 +1,6 @@
-#include "resources/picture_file.h"
+#include "window/picture_file.h"
 
-#include "shell/file_error.h"
+#include "base/file_error.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "shell/file_error.h"
+#include "base/file_error.h"
 
 namespace lexoria {
 

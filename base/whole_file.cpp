@@ -1,6 +1,6 @@
-#include "shell/whole_file.h"
+#include "base/whole_file.h"
 
-#include "shell/file_error.h"
+#include "base/file_error.h"
 
 #include <cerrno>
 #include <cstring>

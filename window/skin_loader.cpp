@@ -2,7 +2,7 @@
 // normal picture of every picture button.
 #include "shell/form1.h"
 
-#include "resources/picture_file.h"
+#include "window/picture_file.h"
 #include "resources/skin_paths.h"
 #include "window/picture_button.h"
 

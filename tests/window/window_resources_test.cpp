@@ -1,6 +1,6 @@
 // The skin and the language file on the real window, started on a copy of
 // the assembled application directory.
-#include "resources/picture_file.h"
+#include "window/picture_file.h"
 #include "tests/support/reader_fixture.h"
 #include "window/picture_button.h"
 #include "window/search_panel.h"

@@ -1,6 +1,6 @@
-#include "shell/program_info.h"
+#include "base/program_info.h"
 
-#include "shell/version.h"
+#include "base/version.h"
 
 #include <filesystem>
 
