@@ -1,6 +1,7 @@
 #include "check/page_check.h"
 
 #include "check/html_tags.h"
+#include "check/latin2_text.h"
 
 #include <algorithm>
 #include <array>
@@ -9,30 +10,6 @@
 namespace lexoria {
 
 namespace {
-
-bool isHigh(char c) { return static_cast<unsigned char>(c) > 127; }
-
-// Whether the bytes are valid UTF-8: each lead byte followed by as many
-// continuation bytes as it announces, no overlong or surrogate forms.
-bool isUtf8(std::string_view bytes)
-{
-    for (std::size_t i = 0; i < bytes.size();) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2
-                           : lead >= 0xE0 && lead <= 0xEF ? 3 : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
-        if (length == 0 || i + length > bytes.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80)
-                return false;
-        const auto second = static_cast<unsigned char>(length > 1 ? bytes[i + 1] : 0);
-        if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F)
-            || (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F))
-            return false;
-        i += length;
-    }
-    return true;
-}
 
 // The names browsers take for ISO-8859-2.
 bool namesLatin2(const std::string& charset)
@@ -83,12 +60,9 @@ bool isAnchorF1(const HtmlTag& tag)
 
 void checkPage(const std::string& path, std::string_view bytes, Anchor anchor, ProblemList& problems)
 {
-    const auto high = std::find_if(bytes.begin(), bytes.end(), isHigh);
-    const bool hasHighBytes = high != bytes.end();
-    if (hasHighBytes && isUtf8(bytes))
-        problems.error(path, lineAt(bytes, static_cast<std::size_t>(high - bytes.begin())),
-                       "the page is UTF-8, not ISO-8859-2: its letters show wrongly and its words "
-                       "with \xC4\x8D, \xC5\xA1, \xC5\xBE are never found");
+    checkNotUtf8(path, bytes, "its letters show wrongly and its words with \xC4\x8D, \xC5\xA1, \xC5\xBE are never found",
+                 problems);
+    const bool hasHighBytes = std::any_of(bytes.begin(), bytes.end(), [](char c) { return c & 0x80; });
     std::optional<Declared> declared;
     bool hasF1 = false;
     forEachTag(bytes, [&](const HtmlTag& tag) {

@@ -3,6 +3,7 @@
 #include "check/frame_pages.h"
 #include "check/index_check.h"
 #include "check/language_check.h"
+#include "check/latin2_text.h"
 #include "check/page_check.h"
 #include "check/skin_check.h"
 #include "check/unlisted_pages.h"
@@ -37,6 +38,7 @@ std::set<std::string> checkListedPages(const std::string& appPath, ProblemList& 
     if (!index)
         return {};
     const int errorsBefore = problems.errorCount();
+    checkNotUtf8(indexPath, *index, "its titles show wrongly on the results page", problems);
     std::set<std::string> listed;
     for (const ListedPage& page : checkIndex(*index, indexPath, appPath, problems)) {
         listed.insert(std::filesystem::path(page.name).lexically_normal().generic_string());
