@@ -5,7 +5,6 @@
 #include "check/page_title.h"
 #include "search/results_file.h"
 #include "base/file_error.h"
-#include "base/whole_file.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -20,12 +19,13 @@ namespace fs = std::filesystem;
 // The pages of the folder that the search should find: not the reader's
 // own pages, nor those that the frames of "index.html" show beside the
 // pages, such as the contents.
-std::vector<std::string> defaultPages(const std::string& appPath)
+std::vector<std::string> defaultPages(const std::string& appPath, ProblemList& problems)
 {
     std::set<std::string> skipped{"index.html", "Help.html", "found.html"};
     std::error_code error;
-    if (fs::is_regular_file(appPath + "index.html", error))
-        skipped.merge(framesOf(readWholeFile(appPath + "index.html")).pages);
+    if (fs::exists(appPath + "index.html", error))
+        if (const auto home = readOrReport(appPath + "index.html", problems))
+            skipped.merge(framesOf(*home).pages);
     std::vector<std::string> pages;
     for (const fs::directory_entry& entry : fs::directory_iterator(appPath, error)) {
         const std::string name = entry.path().filename().string();
@@ -76,7 +76,7 @@ ProblemList writeIndex(const std::string& appPath, std::vector<std::string> page
         return problems;
     }
     if (pages.empty())
-        pages = defaultPages(appPath);
+        pages = defaultPages(appPath, problems);
     std::string index;
     for (const std::string& name : pages)
         index += record(appPath, name, problems).value_or("");

@@ -8,11 +8,13 @@
 // order), each titled by its <title>; --force replaces an existing index.
 //
 // Exit status: 0 when the reader will start and search correctly (or the
-// index was written), 1 when there are problems, 2 for bad usage.
+// index was written), 1 when there are problems, 2 for bad usage or an
+// APPDIR that is no folder.
 
 #include "check/index_writer.h"
 #include "check/statute_check.h"
 
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <span>
@@ -63,6 +65,11 @@ int main(int argc, char* argv[])
     if (!invocation) {
         std::cerr << "usage: lexoria-check APPDIR\n"
                      "       lexoria-check --write-index [--force] APPDIR [PAGES...]\n";
+        return exitUsage;
+    }
+    std::error_code error;
+    if (!std::filesystem::is_directory(invocation->appPath, error)) {
+        std::cerr << "lexoria-check: " << invocation->appPath << " is no folder\n";
         return exitUsage;
     }
     const lexoria::ProblemList problems =
