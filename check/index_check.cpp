@@ -90,7 +90,7 @@ private:
             if (page.missing)
                 problems_.error(indexPath_, record.line, "the listed page \"" + record.file + "\" does not exist");
             else
-                pages.push_back({record.file, page.path, record.line});
+                pages.push_back({record.file, page.path});
         } catch (const FileError& refused) {
             problems_.error(refused);
         }

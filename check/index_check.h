@@ -12,7 +12,6 @@ namespace lexoria {
 struct ListedPage {
     std::string name;  // as listed, relative to the application directory
     std::string path;  // where it lies
-    int line;          // the index line that lists it
 };
 
 // Checks the bytes of an index, read as the reader reads "Wlist.idx" (the

@@ -95,10 +95,11 @@ TEST(LexoriaCheck, ReportsEachFaultOfABrokenStatuteWithItsFileAndLine)
          {"slo.lng:1: button number 13 names no picture button (0..12)"}},
         {"a duplicate page", [](const fs::path& app) { edit(app / "Wlist.idx", "", "\"clen001.html\",\"Dvojnik\"\r\n"); },
          {"Wlist.idx:3: the page \"clen001.html\" is listed again (first on line 1)"}},
-        {"two faults in one folder", [](const fs::path& app) {
+        {"faults after a bad record and in another file", [](const fs::path& app) {
+             edit(app / "Wlist.idx", "", "\"clen001.html\",\"Brez konca\r\n");
              fs::remove(app / "clen001.html");
              edit(app / "index.html", "name=\"T\"", "name=\"t\"");
-         }, {"Wlist.idx:2: the listed page", "index.html: no frame or iframe"}},
+         }, {"Wlist.idx:1: a double quote", "Wlist.idx:3: the listed page", "index.html: no frame or iframe"}},
     };
     for (const Fault& fault : faults) {
         SCOPED_TRACE(fault.what);
