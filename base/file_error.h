@@ -10,6 +10,19 @@ namespace lexoria {
 class FileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+
+    // The message "path: what" or "path line N: what", with its parts kept
+    // apart for tools that list problems in another form.
+    FileError(const std::string& path, int line, const std::string& what);
+
+    const std::string& path() const { return path_; }
+    int line() const { return line_; }  // 0 when no line is named
+    const std::string& problem() const { return problem_; }
+
+private:
+    std::string path_;
+    int line_ = 0;
+    std::string problem_;
 };
 
 // "path: what" or "path line N: what".

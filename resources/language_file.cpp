@@ -34,9 +34,8 @@ void setButtonTip(LanguageTexts& texts, std::int16_t number, std::string_view va
                   const std::string& path, int lineNumber)
 {
     if (number < 0 || static_cast<std::size_t>(number) >= texts.buttonTips.size())
-        throw FileError(fileMessage(path, lineNumber,
-                                    "button number " + std::to_string(number)
-                                        + " names no picture button (0..12)"));
+        throw FileError(path, lineNumber,
+                        "button number " + std::to_string(number) + " names no picture button (0..12)");
     texts.buttonTips[static_cast<std::size_t>(number)] = std::string(value);
 }
 
@@ -45,11 +44,10 @@ void applyLine(std::string_view line, LanguageTexts& texts, const std::string& p
 {
     std::optional<std::int16_t> number = leadingNumber(line);
     if (!number)
-        throw FileError(fileMessage(path, lineNumber,
-                                    "the number at the start of the line is outside -32768..32767"));
+        throw FileError(path, lineNumber, "the number at the start of the line is outside -32768..32767");
     std::size_t colon = line.find(':');
     if (colon == std::string_view::npos)
-        throw FileError(fileMessage(path, lineNumber, "no ':' in the line"));
+        throw FileError(path, lineNumber, "no ':' in the line");
 
     std::string_view key = colon > prefixLength ? line.substr(prefixLength, colon - prefixLength)
                                                 : std::string_view{};
@@ -77,11 +75,22 @@ void readLanguageFile(const std::string& path, LanguageTexts& texts)
 
 void readLanguageText(std::string_view bytes, const std::string& path, LanguageTexts& texts)
 {
+    readLanguageText(bytes, path, texts, [](const FileError& badLine) { throw badLine; });
+}
+
+void readLanguageText(std::string_view bytes, const std::string& path, LanguageTexts& texts,
+                      const std::function<void(const FileError& badLine)>& badLine)
+{
     std::string_view rest = bytes;
     for (int lineNumber = 1; !rest.empty(); ++lineNumber) {
         std::string_view line = takeLine(rest);
-        if (!line.empty())
+        if (line.empty())
+            continue;
+        try {
             applyLine(line, texts, path, lineNumber);
+        } catch (const FileError& error) {
+            badLine(error);
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,5 +24,12 @@ void readLanguageFile(const std::string& path, LanguageTexts& texts);
 // The same for the bytes of a language file already in memory; path only
 // names the file in messages.
 void readLanguageText(std::string_view bytes, const std::string& path, LanguageTexts& texts);
+
+class FileError;
+
+// The same, but each bad line goes to badLine and reading goes on with the
+// next one, so that a checker can list every bad line.
+void readLanguageText(std::string_view bytes, const std::string& path, LanguageTexts& texts,
+                      const std::function<void(const FileError& badLine)>& badLine);
 
 }  // namespace lexoria

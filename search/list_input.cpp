@@ -38,6 +38,16 @@ std::string ListInput::readField()
     return field;
 }
 
+void ListInput::skipRestOfLine()
+{
+    while (pos_ < bytes_.size() && !atLineEnd())
+        ++pos_;
+    fieldAfterComma_ = false;
+    if (pos_ < bytes_.size())
+        consumeLineEnd();
+    skipBlankLines();
+}
+
 bool ListInput::atLineEnd() const
 {
     return pos_ < bytes_.size() && isLineEnd(bytes_[pos_]);
@@ -115,7 +125,7 @@ void ListInput::endField()
 
 void ListInput::fail(const std::string& what) const
 {
-    throw FileError(fileMessage(path_, line_, what));
+    throw FileError(path_, line_, what);
 }
 
 }  // namespace lexoria

@@ -30,6 +30,11 @@ public:
     // The line, counted from 1, where the next field begins.
     int lineNumber() const;
 
+    // Drops what is left of the current line, so that reading can go on at
+    // the next one after readField has thrown: a checker lists every bad
+    // record, not only the first.
+    void skipRestOfLine();
+
 private:
     bool atLineEnd() const;
     void skipBlanks();

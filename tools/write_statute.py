@@ -26,6 +26,7 @@ import sys
 
 ENCODING = "iso-8859-2"
 SHORT_TITLE = "Zakon o planinskih kočah"
+TITLE_PAGE_TITLE = "Naslovna stran, vsebina zakona"
 ABBREVIATION = "ZPlK"
 EDITION = "elektronska izdaja"
 
@@ -191,7 +192,7 @@ def head(title, extra=""):
 
 
 def page_html(page, previous, following):
-    out = [head("%s - %s" % (SHORT_TITLE, page.articles_label)),
+    out = [head(page.title),
            "<body>\n",
            "<a name=\"F1\"></a>\n",
            "<p class=\"zakon\">%s (%s)</p>\n" % (esc(SHORT_TITLE), ABBREVIATION),
@@ -225,7 +226,7 @@ def first_last(chapter):
 
 
 def title_page_html(chapters):
-    out = [head(SHORT_TITLE),
+    out = [head(TITLE_PAGE_TITLE),
            "<body class=\"naslovnica\">\n",
            "<a name=\"F1\"></a>\n",
            "<h1 class=\"zakon\">ZAKON O PLANINSKIH KOČAH<br>(%s)</h1>\n" % ABBREVIATION,
@@ -360,12 +361,14 @@ body.pomoc h2 { text-align: left; }
 # --- index and language file ------------------------------------------------
 
 def wlist(records):
-    """The index: "file","title" CR LF per content page, the last one too."""
+    """The index: "file","title" CR LF per content page, the last one too.
+    Each title is the page's <title> as written there, so that an index
+    written from the pages (lexoria-check --write-index) is this one."""
     out = []
     for file, title in records:
         if '"' in title or '"' in file or "," in file:
             raise SourceError("title or file name cannot go into Wlist.idx: %r" % title)
-        out.append('"%s","%s"\r\n' % (file, title))
+        out.append('"%s","%s"\r\n' % (file, esc(title)))
     return "".join(out)
 
 
@@ -433,7 +436,7 @@ def build():
     files["index.html"] = index_html()
     files["Help.html"] = help_html(os.path.join(HERE, "help_source.txt"))
     files["zakon.css"] = STYLE
-    records = [("naslovnica.html", "Naslovna stran, vsebina zakona")]
+    records = [("naslovnica.html", TITLE_PAGE_TITLE)]
     records += [(p.file, p.title) for p in pages]
     files["Wlist.idx"] = wlist(records)
 
