@@ -11,6 +11,7 @@ LEXORIA_PACKAGES=(
   xvfb xauth xdotool x11-xkb-utils poppler-utils
   time bc
   clang libclang-rt-14-dev
+  g++-aarch64-linux-gnu qemu-user
 )
 
 lexoria_missing_packages() {
