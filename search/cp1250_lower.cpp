@@ -1,10 +1,13 @@
 #include "search/cp1250_lower.h"
 
+#include "search/byte_vector.h"
 #include "search/has_avx2.h"
 
 #include <array>
-#include <cstring>
+
+#if LEXORIA_X86_VECTORS
 #include <immintrin.h>
+#endif
 
 namespace lexoria {
 
@@ -42,9 +45,9 @@ constexpr std::array<unsigned char, 256> pageLowerOf = [] {
 }();
 
 // The same maps worked out sixteen bytes at a time, four times as fast as the
-// table: the load lowers all 32 MiB of the statute. The vector type is the
-// compiler's (GCC and Clang); on x86-64 it becomes plain SSE2.
-using Bytes = unsigned char __attribute__((vector_size(16)));
+// table: the load lowers all 32 MiB of the statute. The vectors are the
+// compiler's, plain SSE2 on x86-64 and NEON on arm64.
+using Bytes = ByteVector;
 
 template <bool pageText>
 Bytes lowered(Bytes c)
@@ -59,6 +62,7 @@ Bytes lowered(Bytes c)
     return c + ((plusTwenty & 0x20) | (plusSixteen & 0x10) | (plusFour & 0x04) | (plusTwo & 0x02));
 }
 
+#if LEXORIA_X86_VECTORS
 // The same maps worked out thirty-two bytes at a time where the processor
 // has AVX2, twice the width and a third of the instructions of the compares
 // above: a byte's high half picks a row of the table, its low half a column,
@@ -136,36 +140,41 @@ __attribute__((target("avx2"))) std::size_t lowerBlocksAvx2(char* text, std::siz
     }
     return done;
 }
+#endif
 
 template <bool pageText>
-std::size_t lowerBlocksSse2(char* text, std::size_t size)
+std::size_t lowerBlocksOf16(char* text, std::size_t size)
 {
     std::size_t done = 0;
-    for (; size - done >= sizeof(Bytes); done += sizeof(Bytes)) {
-        Bytes block;
-        std::memcpy(&block, text + done, sizeof block);
-        block = lowered<pageText>(block);
-        std::memcpy(text + done, &block, sizeof block);
-    }
+    for (; size - done >= sizeof(Bytes); done += sizeof(Bytes))
+        storeBytes(text + done, lowered<pageText>(loadBytes(text + done)));
     return done;
 }
 
-// Whole blocks first, at the width asked for, then sixteen bytes at a time,
-// then byte by byte.
+// Whole blocks of thirty-two bytes where asked for, then sixteen bytes at a
+// time, then byte by byte.
 template <bool pageText>
-void lowerInPlace(std::string& text, LowerBlocks blocks)
+void lowerInPlace(std::string& text, [[maybe_unused]] bool wideBlocks)
 {
     constexpr const std::array<unsigned char, 256>& table = pageText ? pageLowerOf : lowerOf;
+    std::size_t done = 0;
+#if LEXORIA_X86_VECTORS
     constexpr const NibbleTables& nibbles = pageText ? pageNibbles : queryNibbles;
-    std::size_t done = blocks == LowerBlocks::avx2 ? lowerBlocksAvx2<nibbles>(text.data(), text.size()) : 0;
-    done += lowerBlocksSse2<pageText>(text.data() + done, text.size() - done);
+    if (wideBlocks)
+        done = lowerBlocksAvx2<nibbles>(text.data(), text.size());
+#endif
+    done += lowerBlocksOf16<pageText>(text.data() + done, text.size() - done);
     for (; done != text.size(); ++done)
         text[done] = static_cast<char>(table[static_cast<unsigned char>(text[done])]);
 }
 
-LowerBlocks widestBlocks()
+bool hasWideBlocks()
 {
-    return hasAvx2() ? LowerBlocks::avx2 : LowerBlocks::sse2;
+#if LEXORIA_X86_VECTORS
+    return hasAvx2();
+#else
+    return false;
+#endif
 }
 
 }  // namespace
@@ -177,22 +186,24 @@ unsigned char cp1250Lower(unsigned char c)
 
 void cp1250LowerInPlace(std::string& text)
 {
-    lowerInPlace<false>(text, widestBlocks());
+    lowerInPlace<false>(text, hasWideBlocks());
 }
 
 void lowerPageText(std::string& text)
 {
-    lowerInPlace<true>(text, widestBlocks());
+    lowerInPlace<true>(text, hasWideBlocks());
 }
 
+#if LEXORIA_X86_VECTORS
 void cp1250LowerInPlace(std::string& text, LowerBlocks blocks)
 {
-    lowerInPlace<false>(text, blocks);
+    lowerInPlace<false>(text, blocks == LowerBlocks::avx2);
 }
 
 void lowerPageText(std::string& text, LowerBlocks blocks)
 {
-    lowerInPlace<true>(text, blocks);
+    lowerInPlace<true>(text, blocks == LowerBlocks::avx2);
 }
+#endif
 
 }  // namespace lexoria

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "search/has_avx2.h"
+
 #include <string>
 
 namespace lexoria {
@@ -15,12 +17,14 @@ void cp1250LowerInPlace(std::string& text);
 // codes the query gives those letters. Runs over the whole statute at load.
 void lowerPageText(std::string& text);
 
-// Both lowerings run over whole blocks of sixteen bytes, as every x86-64
-// processor can, or of thirty-two where it has AVX2 (see hasAvx2), and the
-// rest byte by byte. The functions above take the wider blocks where they
-// can; tests try both.
+// Both lowerings run over whole blocks of sixteen bytes, as every processor
+// can in the compiler's vectors, or on x86-64 of thirty-two where it has AVX2
+// (see hasAvx2), and the rest byte by byte. The functions above take the
+// wider blocks where they can; tests try both.
+#if LEXORIA_X86_VECTORS
 enum class LowerBlocks { sse2, avx2 };
 void cp1250LowerInPlace(std::string& text, LowerBlocks blocks);
 void lowerPageText(std::string& text, LowerBlocks blocks);
+#endif
 
 }  // namespace lexoria

@@ -1,9 +1,20 @@
 #pragma once
 
+// The scans of the whole statute have vector paths for x86-64 (SSE2, which
+// every x86-64 processor runs, and AVX2 where the processor has it) and a
+// portable path in the compiler's vectors for every other processor, which
+// arm64 builds as NEON.
+#if defined(__x86_64__)
+#define LEXORIA_X86_VECTORS 1
+#else
+#define LEXORIA_X86_VECTORS 0
+#endif
+
 namespace lexoria {
 
-// Whether the processor runs AVX2, which the scans of the whole statute use
-// for thirty-two bytes at a time where they can. Asked once.
+#if LEXORIA_X86_VECTORS
+// Whether the processor runs AVX2, which the scans use for thirty-two bytes
+// at a time where they can. Asked once.
 inline bool hasAvx2()
 {
     static const bool has = [] {
@@ -12,5 +23,6 @@ inline bool hasAvx2()
     }();
     return has;
 }
+#endif
 
 }  // namespace lexoria

@@ -6,7 +6,12 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+
+#if LEXORIA_X86_VECTORS
 #include <immintrin.h>
+#else
+#include "search/byte_vector.h"
+#endif
 
 namespace lexoria {
 
@@ -55,6 +60,7 @@ struct Agreement {
     std::uint32_t candidates;
 };
 
+#if LEXORIA_X86_VECTORS
 // The scan for agreeing blocks runs without calls, so that the filter bytes
 // stay in vector registers; the rare candidates are compared outside it.
 Agreement nextAgreementSse2(const char* block, const char* end, std::string_view needle, SubstringTest::Filter filter)
@@ -99,6 +105,38 @@ Agreement nextAgreementAvx2(const char* block, const char* end, std::string_view
             return {block, candidates};
     return {end, 0};
 }
+#else
+// Bit i for each lane i that is all ones, what x86 does in one instruction;
+// asked only of the rare blocks that agree somewhere.
+std::uint32_t laneBits(ByteVector lanes)
+{
+    std::uint32_t bits = 0;
+    for (unsigned lane = 0; lane < sizeof lanes; ++lane)
+        bits |= (lanes[lane] & 1u) << lane;
+    return bits;
+}
+
+bool anyLaneSet(ByteVector lanes)
+{
+    std::uint64_t halves[2];
+    std::memcpy(halves, &lanes, sizeof halves);
+    return (halves[0] | halves[1]) != 0;
+}
+
+Agreement nextAgreementVectors(const char* block, const char* end, std::string_view needle,
+                               SubstringTest::Filter filter)
+{
+    const ByteVector first = ByteVector{} + static_cast<unsigned char>(needle[filter.first]);
+    const ByteVector second = ByteVector{} + static_cast<unsigned char>(needle[filter.second]);
+    for (; block != end; block += sizeof(ByteVector)) {
+        const auto both = reinterpret_cast<ByteVector>((loadBytes(block + filter.first) == first)
+                                                       & (loadBytes(block + filter.second) == second));
+        if (anyLaneSet(both))
+            return {block, laneBits(both)};
+    }
+    return {end, 0};
+}
+#endif
 
 // Whether the needle starts at one of the agreement's candidates.
 bool startsAtCandidate(Agreement agreement, std::string_view needle)
@@ -131,11 +169,16 @@ SubstringTest::Scan chosenScan(std::string_view needle, SubstringTest::Filter fi
 {
     if (needle.size() == 1 || frequencyRank[static_cast<unsigned char>(needle[filter.first])] == 0)
         return SubstringTest::foundByRareByte;
+#if LEXORIA_X86_VECTORS
     return hasAvx2() ? SubstringTest::foundAvx2 : SubstringTest::foundSse2;
+#else
+    return SubstringTest::foundByVectors;
+#endif
 }
 
 }  // namespace
 
+#if LEXORIA_X86_VECTORS
 bool SubstringTest::foundSse2(std::string_view text, std::string_view needle, Filter filter)
 {
     return foundByBlocks<sizeof(__m128i), nextAgreementSse2>(text, needle, filter);
@@ -145,6 +188,12 @@ bool SubstringTest::foundAvx2(std::string_view text, std::string_view needle, Fi
 {
     return foundByBlocks<sizeof(__m256i), nextAgreementAvx2>(text, needle, filter);
 }
+#else
+bool SubstringTest::foundByVectors(std::string_view text, std::string_view needle, Filter filter)
+{
+    return foundByBlocks<sizeof(ByteVector), nextAgreementVectors>(text, needle, filter);
+}
+#endif
 
 bool SubstringTest::foundByRareByte(std::string_view text, std::string_view needle, Filter filter)
 {

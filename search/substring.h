@@ -1,5 +1,7 @@
 #pragma once
 
+#include "search/has_avx2.h"
+
 #include <cstddef>
 #include <string_view>
 
@@ -26,13 +28,18 @@ public:
     };
 
     // The scans foundIn chooses from, for needles of one byte or more; tests
-    // try each. The filter scans sixteen bytes at a time, as every x86-64
-    // processor can, or thirty-two where it has AVX2 (see hasAvx2). A needle
+    // try each. On x86-64 the filter scans sixteen bytes at a time, as every
+    // such processor can, or thirty-two where it has AVX2 (see hasAvx2);
+    // elsewhere sixteen bytes at a time in the compiler's vectors. A needle
     // whose first filter byte the pages hardly ever hold is looked for by
     // that byte alone.
     using Scan = bool (*)(std::string_view text, std::string_view needle, Filter filter);
+#if LEXORIA_X86_VECTORS
     static bool foundSse2(std::string_view text, std::string_view needle, Filter filter);
     static bool foundAvx2(std::string_view text, std::string_view needle, Filter filter);
+#else
+    static bool foundByVectors(std::string_view text, std::string_view needle, Filter filter);
+#endif
     static bool foundByRareByte(std::string_view text, std::string_view needle, Filter filter);
 
     Filter filter() const { return filter_; }

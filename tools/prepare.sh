@@ -11,6 +11,8 @@ LEXORIA_PACKAGES=(
   xvfb xauth xdotool x11-xkb-utils poppler-utils
   time bc
   clang libclang-rt-14-dev
+  dpkg-dev lintian desktop-file-utils appstream
+  g++-aarch64-linux-gnu qemu-user
 )
 
 lexoria_missing_packages() {
@@ -37,8 +39,11 @@ lexoria_build() {
   cmake --build build
 }
 
-# The web view runs as root here, without a GPU.
-export QTWEBENGINE_DISABLE_SANDBOX=1
+# The web view runs without a GPU; Chromium refuses its sandbox to root, so
+# only root (as in the test runs) goes without it.
+if [ "$(id -u)" -eq 0 ]; then
+  export QTWEBENGINE_DISABLE_SANDBOX=1
+fi
 export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---disable-gpu}"
 
 lexoria_install

@@ -67,11 +67,13 @@ protected:
     }
 };
 
+#if LEXORIA_X86_VECTORS
 template <void (*lower)(std::string&, lexoria::LowerBlocks), lexoria::LowerBlocks blocks>
 void lowerBy(std::string& text)
 {
     lower(text, blocks);
 }
+#endif
 
 TEST(Cp1250LowerTest, MapsEveryByteAsTheCodePageLowersIt)
 {
@@ -109,13 +111,17 @@ INSTANTIATE_TEST_SUITE_P(
     Lowerings, TextLoweringTest,
     ::testing::Values(
         TextLowering{"Query", lexoria::cp1250LowerInPlace, expectedLower, true},
-        TextLowering{"Page", lexoria::lowerPageText, expectedPageLower, true},
+        TextLowering{"Page", lexoria::lowerPageText, expectedPageLower, true}
+#if LEXORIA_X86_VECTORS
+        ,
         TextLowering{"QuerySse2", lowerBy<lexoria::cp1250LowerInPlace, lexoria::LowerBlocks::sse2>, expectedLower, true},
         TextLowering{"PageSse2", lowerBy<lexoria::lowerPageText, lexoria::LowerBlocks::sse2>, expectedPageLower, true},
         TextLowering{"QueryAvx2", lowerBy<lexoria::cp1250LowerInPlace, lexoria::LowerBlocks::avx2>, expectedLower,
                      lexoria::hasAvx2()},
         TextLowering{"PageAvx2", lowerBy<lexoria::lowerPageText, lexoria::LowerBlocks::avx2>, expectedPageLower,
-                     lexoria::hasAvx2()}),
+                     lexoria::hasAvx2()}
+#endif
+        ),
     [](const ::testing::TestParamInfo<TextLowering>& info) { return info.param.name; });
 
 }  // namespace

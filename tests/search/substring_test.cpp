@@ -28,6 +28,7 @@ bool chosenScan(std::string_view text, std::string_view needle)
     return SubstringTest(needle).foundIn(text);
 }
 
+#if LEXORIA_X86_VECTORS
 bool sse2Scan(std::string_view text, std::string_view needle)
 {
     return SubstringTest::foundSse2(text, needle, SubstringTest(needle).filter());
@@ -37,6 +38,12 @@ bool avx2Scan(std::string_view text, std::string_view needle)
 {
     return SubstringTest::foundAvx2(text, needle, SubstringTest(needle).filter());
 }
+#else
+bool vectorScan(std::string_view text, std::string_view needle)
+{
+    return SubstringTest::foundByVectors(text, needle, SubstringTest(needle).filter());
+}
+#endif
 
 bool rareByteScan(std::string_view text, std::string_view needle)
 {
@@ -145,8 +152,13 @@ TEST_P(SubstringScanTest, AgreesWithFindOnRandomTexts)
 
 INSTANTIATE_TEST_SUITE_P(
     Scans, SubstringScanTest,
-    ::testing::Values(Scan{"Chosen", chosenScan, true}, Scan{"Sse2", sse2Scan, true},
-                      Scan{"Avx2", avx2Scan, lexoria::hasAvx2()}, Scan{"RareByte", rareByteScan, true}),
+    ::testing::Values(Scan{"Chosen", chosenScan, true},
+#if LEXORIA_X86_VECTORS
+                      Scan{"Sse2", sse2Scan, true}, Scan{"Avx2", avx2Scan, lexoria::hasAvx2()},
+#else
+                      Scan{"Vectors", vectorScan, true},
+#endif
+                      Scan{"RareByte", rareByteScan, true}),
     [](const ::testing::TestParamInfo<Scan>& info) { return info.param.name; });
 
 TEST(SubstringTest, EmptyNeedleOccursInEveryText)
