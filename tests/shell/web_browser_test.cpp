@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QPrinter>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -44,6 +46,7 @@ private slots:
     void refusedOperationsThrow();
     void commandsActOnFocusedFrame_data();
     void commandsActOnFocusedFrame();
+    void printFrameWritesOnlyThatFrame();
 
 private:
     QString path(const QString& name) const { return dir_.filePath(name); }
@@ -275,6 +278,24 @@ void WebBrowserTest::commandsActOnFocusedFrame()
 
     QCOMPARE(QGuiApplication::clipboard()->text().trimmed(), clipboard);
     QCOMPARE(selectionIn(view_->page(), "T").trimmed(), selection);
+}
+
+void WebBrowserTest::printFrameWritesOnlyThatFrame()
+{
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (pdftotext.isEmpty())
+        QSKIP("pdftotext is missing");
+    showHome();
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path("T.pdf"));
+    view_->printFrame("T", &printer);
+
+    QProcess extract;
+    extract.start(pdftotext, {path("T.pdf"), "-"});
+    QVERIFY(extract.waitForFinished(loadTimeoutMs));
+    const QString text = QString::fromUtf8(extract.readAllStandardOutput());
+    QVERIFY2(text.contains(textOfA) && !text.contains("Obsah"), qPrintable(text));
 }
 
 QTEST_MAIN(WebBrowserTest)

@@ -7,7 +7,7 @@ set -uo pipefail
 program=$1 make_statute=$2 update=${3:-}
 here=$(dirname "$0")
 app=$(mktemp -d) && trap 'rm -rf "$app"' EXIT
-python3 "$make_statute" "$app" --pages 12 --page-bytes 4000 --plant Xylofon=2,5,11 --plant "xylo  fon=7"
+/usr/bin/python3 "$make_statute" "$app" --pages 12 --page-bytes 4000 --plant Xylofon=2,5,11 --plant "xylo  fon=7"
 cp "$here/slo.lng" "$app/"
 
 # Name and words as typed, UTF-8 as on a command line.
