@@ -8,17 +8,26 @@ constexpr std::string_view hitLineTemplate = "<br><a href='TARGT#F1' target='T'>
 
 }  // namespace
 
-std::string replaceToken(std::string_view text, std::string_view token, std::string_view replacement)
+std::string fillTokens(std::string_view text, std::initializer_list<TokenValue> tokens)
 {
-    if (token.empty())
-        return std::string(text);
     std::string out;
     out.reserve(text.size());
     std::size_t from = 0;
-    for (std::size_t at = text.find(token); at != std::string_view::npos; at = text.find(token, from)) {
+    for (;;) {
+        const TokenValue* next = nullptr;
+        std::size_t at = std::string_view::npos;
+        for (const TokenValue& candidate : tokens) {
+            const std::size_t found = candidate.token.empty() ? std::string_view::npos : text.find(candidate.token, from);
+            if (found < at) {
+                at = found;
+                next = &candidate;
+            }
+        }
+        if (!next)
+            break;
         out.append(text, from, at - from);
-        out.append(replacement);
-        from = at + token.size();
+        out.append(next->value);
+        from = at + next->token.size();
     }
     out.append(text, from);
     return out;
@@ -26,12 +35,7 @@ std::string replaceToken(std::string_view text, std::string_view token, std::str
 
 std::string strHitLine(const DocEntry& entry)
 {
-    return replaceToken(replaceToken(hitLineTemplate, "TARGT", entry.strFile), "TITUL", entry.strTitle);
-}
-
-std::string resultsHeader(std::string_view strFoundHtml, std::string_view strTitula)
-{
-    return replaceToken(strFoundHtml, "TITULA", strTitula);
+    return fillTokens(hitLineTemplate, {{"TARGT", entry.strFile}, {"TITUL", entry.strTitle}});
 }
 
 std::string notFoundBody(std::string_view strNotFound)
@@ -44,9 +48,9 @@ std::string hitsBody(std::string_view query, std::string_view hits)
     return "<b>" + std::string(query) + ":<br><br></b>" + std::string(hits);
 }
 
-std::string resultsFileContent(std::string_view header, std::string_view body)
+std::string resultsFileContent(std::string_view strFoundHtml, std::string_view strTitula, std::string_view body)
 {
-    return replaceToken(header, "BODDDY", body) + "\r\n";
+    return fillTokens(strFoundHtml, {{"TITULA", strTitula}, {"BODDDY", body}}) + "\r\n";
 }
 
 }  // namespace lexoria

@@ -13,7 +13,6 @@ SearchResult runSearch(const DocList& docList, std::int16_t docCount, std::strin
 {
     if (docCount < 0 || docCount > maxPages)
         throw std::out_of_range("the document table has " + std::to_string(docCount) + " slots filled");
-    const std::string header = resultsHeader(texts.strFoundHtml, texts.strTitula);
     SearchResult result;
     std::string hits;
     const SubstringTest inPage(query);
@@ -27,7 +26,7 @@ SearchResult runSearch(const DocList& docList, std::int16_t docCount, std::strin
         afterSlot(slot, matched);
     }
     const std::string body = result.hitSlots.empty() ? notFoundBody(texts.strNotFound) : hitsBody(query, hits);
-    result.page = resultsFileContent(header, body);
+    result.page = resultsFileContent(texts.strFoundHtml, texts.strTitula, body);
     return result;
 }
 

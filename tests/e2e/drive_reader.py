@@ -4,16 +4,12 @@
 Usage: drive_reader.py APPDIR LEXORIA_SEARCH
 
 Needs an X server in DISPLAY (./test runs ctest under xvfb-run) and xdotool.
-The keyboard layout of that X server is set to Slovene while the script runs,
-so that xdotool types č, š and ž with keys of the layout instead of keys it
-remaps for a moment, which the reader may read before or after the remapping.
-The application directory is copied into a temporary directory, so that the
-found.html the reader writes never lands in the real one. The reader's own
-search from the command line, lexoria-search --write on a second copy, gives
-the found.html that each typed query must produce.
-
-On a failure the script says what happened, saves a screenshot of the screen
-as drive_reader_failure.png in the working directory and exits with 1.
+The X server's keyboard layout is Slovene while the script runs, so that
+xdotool types č, š and ž with keys of the layout instead of keys it remaps for
+a moment. The reader runs on a copy of the application directory; the reader's
+own search from the command line, lexoria-search --write on a second copy,
+gives the found.html each typed query must produce. On a failure the script
+says what happened, saves drive_reader_failure.png and exits with 1.
 """
 
 import os
@@ -26,33 +22,12 @@ import time
 
 from PIL import ImageGrab
 
-# Window design in twips, 15 to a logical pixel; the sizing frame lies
-# between the window's outer top-left corner and its client area.
-TWIPS_PER_PIXEL = 15
-FRAME = 4
-PICTURE = 480
-LAYOUT_MARGIN = 120
-SEARCH_LEFT = 2640
-
-START_TIMEOUT = 90
-IDLE_TIMEOUT = 60
-RESULTS_TIMEOUT = 30
-EXIT_TIMEOUT = 30
-# How long the lamp must stay green before the window counts as idle, and how
-# long a key that must do nothing is given to do something all the same.
-IDLE_SPELL = 1.5
-SETTLE = 4
-
-SCREENSHOT = "drive_reader_failure.png"
-
-# Typed as a reader would: capitals, č š ž in either case, punctuation and
-# runs of spaces. The first three find pages, the last finds none.
-QUERIES = [
-    "  Oskrbnik  KOČE, ",
-    "Župan:",
-    "planinsko DRUŠTVO",
-    "Šotorišče,   žičnica?",
-]
+# The window design in twips, 15 to a logical pixel, inside a 4-pixel frame:
+# the Search button, and the ready lamp two pictures left of Close.
+FRAME, PICTURE, MARGIN, SEARCH_LEFT = 4, 480, 120, 2640
+# Capitals, č š ž in either case, punctuation and runs of spaces; the last
+# finds nothing.
+QUERIES = ["  Oskrbnik  KOČE, ", "Župan:", "planinsko DRUŠTVO", "Šotorišče,   žičnica?"]
 
 
 class Failure(Exception):
@@ -64,18 +39,6 @@ def xdotool(*args):
     if result.returncode != 0:
         raise Failure(f"xdotool {' '.join(map(str, args))} failed: {result.stderr.strip()}")
     return result.stdout
-
-
-def visible_windows(pid):
-    """Window id and name of every mapped window of the process."""
-    result = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)],
-                            capture_output=True, text=True)
-    windows = []
-    for line in result.stdout.split():
-        name = subprocess.run(["xdotool", "getwindowname", line],
-                              capture_output=True, text=True).stdout.strip()
-        windows.append((line, name))
-    return windows
 
 
 def wait_for(what, timeout, condition, reader):
@@ -90,82 +53,62 @@ def wait_for(what, timeout, condition, reader):
     raise Failure(f"gave up waiting for {what} after {timeout} s")
 
 
-def wait_for_main_window(reader):
+def main_window(reader):
     """The main window, once start-up has shown it and hidden the splash "Form2"."""
     def shown():
-        windows = visible_windows(reader.pid)
-        if any(name == "Form2" for _, name in windows):
-            return None
-        return windows[0][0] if windows else None
-    return wait_for("the main window", START_TIMEOUT, shown, reader)
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(reader.pid)],
+                               capture_output=True, text=True).stdout.split()
+        names = [xdotool("getwindowname", window).strip() for window in found]
+        return found[0] if found and "Form2" not in names else None
+    return wait_for("the main window", 90, shown, reader)
 
 
-def geometry(window):
-    values = dict(line.split("=", 1) for line in xdotool("getwindowgeometry", "--shell", window).split())
-    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+class Window:
+    def __init__(self, reader):
+        self.reader = reader
+        self.id = main_window(reader)
+        half = PICTURE // 30
+        close_left = self.geometry()[2] * 15 - PICTURE - MARGIN
+        self.search = (FRAME + SEARCH_LEFT // 15 + half, FRAME + half)
+        self.close = (FRAME + close_left // 15 + half, FRAME + half)
+        self.lamp = (FRAME + (close_left - 2 * PICTURE) // 15 + half, FRAME + half)
 
+    def geometry(self):
+        values = dict(line.split("=", 1) for line in xdotool("getwindowgeometry", "--shell", self.id).split())
+        return int(values["X"]), int(values["Y"]), int(values["WIDTH"])
 
-def pixels(twips):
-    return twips // TWIPS_PER_PIXEL
+    def click(self, point):
+        xdotool("mousemove", "--window", self.id, *point)
+        time.sleep(0.3)
+        xdotool("click", "1")
+        time.sleep(0.5)
 
+    def wait_until_idle(self, what):
+        """Until no page is loading: the green ready lamp shows for 1.5 s."""
+        since = []
 
-class Buttons:
-    """Centres of the picture buttons, in the window's own coordinates."""
-
-    def __init__(self, window):
-        _, _, width, _ = geometry(window)
-        half = pixels(PICTURE) // 2
-        close_left = width * TWIPS_PER_PIXEL - PICTURE - LAYOUT_MARGIN
-        lamp_left = close_left - 2 * PICTURE
-        self.search = (FRAME + pixels(SEARCH_LEFT) + half, FRAME + half)
-        self.close = (FRAME + pixels(close_left) + half, FRAME + half)
-        self.lamp = (FRAME + pixels(lamp_left) + half, FRAME + half)
-
-
-def lamp_is_green(window, buttons):
-    x0, y0, _, _ = geometry(window)
-    x, y = x0 + buttons.lamp[0], y0 + buttons.lamp[1]
-    red, green, _ = ImageGrab.grab(bbox=(x, y, x + 1, y + 1)).getpixel((0, 0))[:3]
-    return green > red + 40
-
-
-def wait_until_idle(reader, window, buttons, what):
-    """Until no page is loading: the green ready lamp shows for a while."""
-    since = [None]
-
-    def idle():
-        if not lamp_is_green(window, buttons):
-            since[0] = None
-            return False
-        since[0] = since[0] or time.monotonic()
-        return time.monotonic() - since[0] >= IDLE_SPELL
-    wait_for(what, IDLE_TIMEOUT, idle, reader)
-
-
-def click(window, point):
-    xdotool("mousemove", "--window", window, *point)
-    time.sleep(0.3)
-    xdotool("click", "1")
-    time.sleep(0.5)
-
-
-def key(name):
-    xdotool("key", "--clearmodifiers", name)
+        def idle():
+            x, y, _ = self.geometry()
+            at = (x + self.lamp[0], y + self.lamp[1])
+            red, green, _ = ImageGrab.grab(bbox=(*at, at[0] + 1, at[1] + 1)).getpixel((0, 0))[:3]
+            if green <= red + 40:
+                since.clear()
+                return False
+            since[:] = since or [time.monotonic()]
+            return time.monotonic() - since[0] >= 1.5
+        wait_for(what, 60, idle, self.reader)
 
 
 def expected_results(lexoria_search, appdir, query):
     with tempfile.TemporaryDirectory(prefix="lexoria-expected-") as scratch:
-        copy = os.path.join(scratch, "app")
-        shutil.copytree(appdir, copy, symlinks=True)
+        copy = shutil.copytree(appdir, os.path.join(scratch, "app"), symlinks=True)
         subprocess.run([lexoria_search, "--write", copy, query], capture_output=True)
-        path = os.path.join(copy, "found.html")
-        if not os.path.exists(path):
-            raise Failure(f"lexoria-search wrote no found.html for {query!r}")
-        with open(path, "rb") as found:
+        with open(os.path.join(copy, "found.html"), "rb") as found:
             return found.read()
 
 
-def wait_for_results(reader, found):
+def results(reader, found):
+    """found.html once the reader has written it whole."""
     def written():
         if not os.path.exists(found):
             return None
@@ -174,106 +117,55 @@ def wait_for_results(reader, found):
         time.sleep(0.2)
         with open(found, "rb") as second:
             return content if content and second.read() == content else None
-    return wait_for("found.html", RESULTS_TIMEOUT, written, reader)
+    return wait_for("found.html", 30, written, reader)
 
 
-def search_by_enter(reader, window, buttons, found, query, expected):
-    """Opens the panel, types the query, presses Enter, checks found.html."""
-    click(window, buttons.search)
-    xdotool("type", "--delay", "80", query)
-    key("Return")
-    content = wait_for_results(reader, found)
-    if content != expected:
-        raise Failure(f"found.html for {query!r} differs from lexoria-search's:\n"
-                      f"  reader:   {content!r}\n  expected: {expected!r}")
-    wait_until_idle(reader, window, buttons, f"the results page of {query!r}")
-
-
-def assert_nothing_written(reader, found, what):
-    time.sleep(SETTLE)
-    if reader.poll() is not None:
-        raise Failure(f"the reader ended with status {reader.returncode} after {what}")
-    if os.path.exists(found):
-        raise Failure(f"{what} wrote found.html")
+def nothing_written(reader, found, what):
+    """A key that must do nothing is given 4 s to do something all the same."""
+    time.sleep(4)
+    if reader.poll() is not None or os.path.exists(found):
+        raise Failure(f"{what} wrote found.html or ended the reader")
 
 
 def drive(reader, appdir, lexoria_search, found):
-    window = wait_for_main_window(reader)
-    buttons = Buttons(window)
-    wait_until_idle(reader, window, buttons, "the home page")
-
-    # Every query through the search box and Enter; the panel closes after
-    # each, so Enter then does nothing.
+    window = Window(reader)
+    window.wait_until_idle("the home page")
+    # Each query typed into the search box and sent with Enter; the panel
+    # closes after each, so Enter then does nothing.
     for query in QUERIES:
-        expected = expected_results(lexoria_search, appdir, query)
-        search_by_enter(reader, window, buttons, found, query, expected)
+        window.click(window.search)
+        xdotool("type", "--delay", "80", query)
+        xdotool("key", "--clearmodifiers", "Return")
+        if results(reader, found) != expected_results(lexoria_search, appdir, query):
+            raise Failure(f"found.html for {query!r} differs from lexoria-search's")
+        window.wait_until_idle(f"the results page of {query!r}")
         os.remove(found)
-        key("Return")
-        assert_nothing_written(reader, found, f"Enter after the search for {query!r}")
+        xdotool("key", "--clearmodifiers", "Return")
+        nothing_written(reader, found, f"Enter after the search for {query!r}")
 
     # Escape hides the panel, so Enter does nothing; the box keeps its text
     # for the next opening of the panel.
-    query = "Društvo"
-    expected = expected_results(lexoria_search, appdir, query)
-    click(window, buttons.search)
-    xdotool("type", "--delay", "80", query)
-    key("Escape")
-    key("Return")
-    assert_nothing_written(reader, found, "Enter after Escape")
-    click(window, buttons.search)
-    key("Return")
-    if wait_for_results(reader, found) != expected:
-        raise Failure(f"found.html for the kept text {query!r} differs from lexoria-search's")
-    wait_until_idle(reader, window, buttons, f"the results page of {query!r}")
+    window.click(window.search)
+    xdotool("type", "--delay", "80", "Društvo")
+    xdotool("key", "--clearmodifiers", "Escape", "Return")
+    nothing_written(reader, found, "Enter after Escape")
+    window.click(window.search)
+    xdotool("key", "--clearmodifiers", "Return")
+    if results(reader, found) != expected_results(lexoria_search, appdir, "Društvo"):
+        raise Failure("found.html for the kept text differs from lexoria-search's")
+    window.wait_until_idle("the results page of the kept text")
 
-    # The Close button ends the program.
-    click(window, buttons.close)
+    window.click(window.close)
     try:
-        status = reader.wait(EXIT_TIMEOUT)
+        if reader.wait(30) != 0:
+            raise Failure(f"the reader ended with status {reader.returncode} after Close")
     except subprocess.TimeoutExpired:
-        raise Failure(f"the reader still runs {EXIT_TIMEOUT} s after a click on the Close button")
-    if status != 0:
-        raise Failure(f"the reader ended with status {status} after a click on the Close button")
-
-
-def keyboard_layout():
-    query = subprocess.run(["setxkbmap", "-query"], capture_output=True, text=True, check=True)
-    for line in query.stdout.splitlines():
-        name, _, value = line.partition(":")
-        if name == "layout":
-            return value.strip()
-    return "us"
-
-
-def set_keyboard_layout(layout):
-    subprocess.run(["setxkbmap", layout], check=True)
-
-
-def save_screenshot():
-    try:
-        ImageGrab.grab().save(SCREENSHOT)
-        print(f"screenshot: {os.path.abspath(SCREENSHOT)}", file=sys.stderr)
-    except OSError as error:
-        print(f"no screenshot: {error}", file=sys.stderr)
-
-
-def main():
-    if len(sys.argv) != 3:
-        print("usage: drive_reader.py APPDIR LEXORIA_SEARCH", file=sys.stderr)
-        return 2
-    appdir, lexoria_search = sys.argv[1:]
-    layout = keyboard_layout()
-    set_keyboard_layout("si")
-    try:
-        return drive_copy(appdir, lexoria_search)
-    finally:
-        set_keyboard_layout(layout)
+        raise Failure("the reader still runs 30 s after a click on the Close button")
 
 
 def drive_copy(appdir, lexoria_search):
     with tempfile.TemporaryDirectory(prefix="lexoria-e2e-") as scratch:
-        copy = os.path.join(scratch, "app")
-        shutil.copytree(appdir, copy, symlinks=True)
+        copy = shutil.copytree(appdir, os.path.join(scratch, "app"), symlinks=True)
         found = os.path.join(copy, "found.html")
         if os.path.exists(found):
             os.remove(found)
@@ -286,7 +178,7 @@ def drive_copy(appdir, lexoria_search):
             drive(reader, appdir, lexoria_search, found)
         except Failure as failure:
             print(f"FAIL: {failure}", file=sys.stderr)
-            save_screenshot()
+            ImageGrab.grab().save("drive_reader_failure.png")
             with open(log_path, errors="replace") as log:
                 print("the reader's output:\n" + log.read()[-3000:], file=sys.stderr)
             return 1
@@ -298,6 +190,17 @@ def drive_copy(appdir, lexoria_search):
             reader.wait()
     print("reader driven: searches by Enter, Escape, Close")
     return 0
+
+
+def main():
+    appdir, lexoria_search = sys.argv[1:3]
+    layout = subprocess.run(["setxkbmap", "-query"], capture_output=True, text=True, check=True).stdout
+    layout = next((line.split(":", 1)[1].strip() for line in layout.splitlines() if line.startswith("layout")), "us")
+    subprocess.run(["setxkbmap", "si"], check=True)
+    try:
+        return drive_copy(appdir, lexoria_search)
+    finally:
+        subprocess.run(["setxkbmap", layout], check=True)
 
 
 if __name__ == "__main__":

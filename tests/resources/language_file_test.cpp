@@ -1,68 +1,57 @@
 #include "resources/language_file.h"
 
-#include "base/file_error.h"
+#include "tests/support/file_error_matcher.h"
+#include "tests/support/temp_dir.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <functional>
+#include <optional>
 #include <string>
-#include <tuple>
-#include <unistd.h>
-
-namespace lexoria {
-
-bool operator==(const LanguageTexts& a, const LanguageTexts& b)
-{
-    auto fields = [](const LanguageTexts& t) {
-        return std::tie(t.strNotFound, t.strFoundHtml, t.strTitula, t.strCopy, t.frameCaption,
-                        t.buttonTips);
-    };
-    return fields(a) == fields(b);
-}
-
-}  // namespace lexoria
+#include <vector>
 
 namespace {
 
 using lexoria::LanguageTexts;
 
+using ::testing::HasSubstr;
+using lexoria::testing::throwsFileError;
+
 class LanguageFile : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir_ = std::filesystem::temp_directory_path()
-               / ("lexoria-lng-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
     std::string write(const std::string& bytes)
     {
-        std::string path = (dir_ / "slo.lng").string();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
+        dir_.write("slo.lng", bytes);
+        return dir_.appPath() + "slo.lng";
     }
 
-private:
-    std::filesystem::path dir_;
+    lexoria::testing::TempDir dir_;
 };
 
-// Texts as the window holds them before the file is read: a target that no
-// line names must keep these.
-LanguageTexts before()
+// The texts a file set, as "key=value" in a fixed order; the window holds
+// "old title" before the file is read, and a text no line names keeps it.
+std::vector<std::string> readTexts(const std::string& path)
 {
-    LanguageTexts texts;
-    texts.strTitula = "old title";
-    return texts;
+    LanguageTexts t;
+    t.strTitula = "old title";
+    lexoria::readLanguageFile(path, t);
+    std::vector<std::string> set;
+    auto add = [&](const std::string& key, const std::optional<std::string>& value) {
+        if (value)
+            set.push_back(key + "=" + *value);
+    };
+    auto unless = [](const std::string& value, const char* unset) {
+        return value == unset ? std::nullopt : std::optional<std::string>(value);
+    };
+    add("NotFound", unless(t.strNotFound, ""));
+    add("strFoundHtml", unless(t.strFoundHtml, ""));
+    add("strTitula", unless(t.strTitula, "old title"));
+    add("strCopy", unless(t.strCopy, ""));
+    add("Frame", t.frameCaption);
+    for (std::size_t i = 0; i < t.buttonTips.size(); ++i)
+        add("Button" + std::to_string(i), t.buttonTips[i]);
+    return set;
 }
-
-struct ReadCase {
-    const char* name;
-    std::string bytes;
-    std::function<void(LanguageTexts&)> expect;  // changes from before()
-};
 
 const std::string workedExample =
     "00  Button:Back\r\n"
@@ -86,69 +75,35 @@ std::string seventyThousandLines(const std::string& last)
     return bytes + last;
 }
 
-const ReadCase readCases[] = {
-    {"worked example", workedExample,
-     [](LanguageTexts& t) {
-         t.buttonTips[0] = "Back";
-         t.buttonTips[1] = "Go forward";
-         t.buttonTips[2] = "Home page";
-         t.buttonTips[12] = "Copy";
-         t.frameCaption = "Search the law";
-         t.strNotFound = "No page contains the words you searched for.";
-         t.strTitula = "Lexoria";
-         t.strCopy = "offline edition";
-         t.strFoundHtml = "<html><body><h3>TITULA</h3>BODDDY</body></html>";
-     }},
-    {"empty file", "", [](LanguageTexts&) {}},
-    {"only line ends", "\r\n\r\r\n", [](LanguageTexts&) {}},
-    {"lone CR ends a line, last line without end", "00  strTitula:A\r00  strCopy:B",
-     [](LanguageTexts& t) {
-         t.strTitula = "A";
-         t.strCopy = "B";
-     }},
-    {"LF-only file is one line", "00  strTitula:A\n00  strCopy:B\n13  Button:x\n",
-     [](LanguageTexts& t) { t.strTitula = "A\n00  strCopy:B\n13  Button:x\n"; }},
-    {"only the first colon separates", "00  NotFound:a: b:",
-     [](LanguageTexts& t) { t.strNotFound = "a: b:"; }},
-    {"value bytes unchanged", "00  strCopy: Zako\xE8 \xB9t \t",
-     [](LanguageTexts& t) { t.strCopy = " Zako\xE8 \xB9t \t"; }},
-    {"empty value", "00  Button:", [](LanguageTexts& t) { t.buttonTips[0] = ""; }},
-    {"keys in other case or with blanks do nothing",
-     "00  button:a\r\n00  FRAME:b\r\n00  Frame :c\r\n00   Frame:d\r\n00  strcopy:e", [](LanguageTexts&) {}},
-    {"colon at position 5 or earlier gives an empty key", "00  :x\r\n0:Frame\r\n:", [](LanguageTexts&) {}},
-    {"number read from the whole line", "2.5 Button:x\r\n1 2 Button:y\r\n\t3\t Button:z",
-     [](LanguageTexts& t) {
-         t.buttonTips[2] = "x";
-         t.buttonTips[12] = "y";
-         t.buttonTips[3] = "z";
-     }},
-    {"hexadecimal and octal button numbers", "&HA-Button:x\r\n&O13Button:y",
-     [](LanguageTexts& t) {
-         t.buttonTips[10] = "x";
-         t.buttonTips[11] = "y";
-     }},
-    {"later lines replace earlier ones", "00  Frame:one\r\n00  Frame:two\r\n05  Button:a\r\n5   Button:b",
-     [](LanguageTexts& t) {
-         t.frameCaption = "two";
-         t.buttonTips[5] = "b";
-     }},
-    {"any number on lines with other keys", "99  Frame:x\r\n-7  strCopy:y",
-     [](LanguageTexts& t) {
-         t.frameCaption = "x";
-         t.strCopy = "y";
-     }},
-    {"70,000 lines", seventyThousandLines("00  strTitula:last"),
-     [](LanguageTexts& t) { t.strTitula = "last"; }},
-};
-
 TEST_F(LanguageFile, AppliesEachLineInOrder)
 {
-    for (const ReadCase& c : readCases) {
-        LanguageTexts texts = before();
-        EXPECT_NO_THROW(lexoria::readLanguageFile(write(c.bytes), texts)) << c.name;
-        LanguageTexts expected = before();
-        c.expect(expected);
-        EXPECT_TRUE(texts == expected) << c.name;
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> set;
+    } cases[] = {
+        {"worked example", workedExample,
+         {"NotFound=No page contains the words you searched for.", "strFoundHtml=<html><body><h3>TITULA</h3>BODDDY</body></html>",
+          "strTitula=Lexoria", "strCopy=offline edition", "Frame=Search the law", "Button0=Back", "Button1=Go forward",
+          "Button2=Home page", "Button12=Copy"}},
+        {"empty file", "", {}},
+        {"only line ends", "\r\n\r\r\n", {}},
+        {"lone CR ends a line, last line without end", "00  strTitula:A\r00  strCopy:B", {"strTitula=A", "strCopy=B"}},
+        {"LF-only file is one line", "00  strTitula:A\n00  strCopy:B\n13  Button:x\n", {"strTitula=A\n00  strCopy:B\n13  Button:x\n"}},
+        {"only the first colon separates", "00  NotFound:a: b:", {"NotFound=a: b:"}},
+        {"value bytes unchanged", "00  strCopy: Zako\xE8 \xB9t \t", {"strCopy= Zako\xE8 \xB9t \t"}},
+        {"empty value", "00  Button:", {"Button0="}},
+        {"keys in other case or with blanks do nothing", "00  button:a\r\n00  FRAME:b\r\n00  Frame :c\r\n00   Frame:d\r\n00  strcopy:e", {}},
+        {"colon at position 5 or earlier gives an empty key", "00  :x\r\n0:Frame\r\n:", {}},
+        {"number read from the whole line", "2.5 Button:x\r\n1 2 Button:y\r\n\t3\t Button:z", {"Button2=x", "Button3=z", "Button12=y"}},
+        {"hexadecimal and octal button numbers", "&HA-Button:x\r\n&O13Button:y", {"Button10=x", "Button11=y"}},
+        {"later lines replace earlier ones", "00  Frame:one\r\n00  Frame:two\r\n05  Button:a\r\n5   Button:b", {"Frame=two", "Button5=b"}},
+        {"any number on lines with other keys", "99  Frame:x\r\n-7  strCopy:y", {"strCopy=y", "Frame=x"}},
+        {"70,000 lines", seventyThousandLines("00  strTitula:last"), {"strTitula=last"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(readTexts(write(c.bytes)), c.set);
     }
 }
 
@@ -177,30 +132,17 @@ const FailCase failCases[] = {
     {"line 70,000 named", seventyThousandLines("   "), 70000, "no ':' in the line"},
 };
 
-TEST_F(LanguageFile, FailsNamingTheFileAndLine)
+TEST_F(LanguageFile, BrokenOrMissingFileFailsNamingTheFileAndLine)
 {
-    for (const FailCase& c : failCases) {
-        std::string path = write(c.bytes);
-        LanguageTexts texts;
-        try {
-            lexoria::readLanguageFile(path, texts);
-            ADD_FAILURE() << c.name << ": no failure";
-        } catch (const lexoria::FileError& e) {
-            EXPECT_EQ(e.what(), lexoria::fileMessage(path, c.line, c.what)) << c.name;
-        }
-    }
-}
-
-TEST_F(LanguageFile, MissingFileIsNamed)
-{
-    std::string path = write("") + ".missing";
     LanguageTexts texts;
-    try {
-        lexoria::readLanguageFile(path, texts);
-        ADD_FAILURE() << "no failure";
-    } catch (const lexoria::FileError& e) {
-        EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
+    for (const FailCase& c : failCases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = write(c.bytes);
+        EXPECT_THAT([&] { lexoria::readLanguageFile(path, texts); },
+                    throwsFileError(testing::StrEq(lexoria::fileMessage(path, c.line, c.what))));
     }
+    const std::string missing = write("") + ".missing";
+    EXPECT_THAT([&] { lexoria::readLanguageFile(missing, texts); }, throwsFileError(HasSubstr(missing)));
 }
 
 }  // namespace

@@ -54,34 +54,30 @@ TEST(CodepageTest, EveryWindows1250CharacterComesBackToItsByte)
     EXPECT_EQ(assigned, 251);
 }
 
-struct Utf8Case {
-    const char* name;
-    std::string utf8;
-    std::string cp1250;
-};
-
-class Cp1250FromUtf8Test : public ::testing::TestWithParam<Utf8Case> {};
-
-TEST_P(Cp1250FromUtf8Test, KeepsWhatTheCodePageHasAndDropsTheRest)
+TEST(Cp1250FromUtf8Test, KeepsWhatTheCodePageHasAndDropsTheRest)
 {
-    EXPECT_EQ(lexoria::cp1250FromUtf8(GetParam().utf8), GetParam().cp1250);
+    const struct {
+        const char* name;
+        std::string utf8;
+        std::string cp1250;
+    } cases[] = {
+        {"SloveneLetters", "Člen šest, ŽIVALI", "\xC8len \x9A" "est, \x8EIVALI"},
+        {"EuroAndDash", "5 € – 6", "5 \x80 \x96 6"},
+        {"MissingCharacterDropped", "a中b", "ab"},
+        {"LatinOneOnlyLetterDropped", "ñ", ""},
+        {"EmojiDropped", "x\xF0\x9F\x98\x80y", "xy"},
+        {"LoneLeadByteDropped", "a\xC4", "a"},
+        {"StrayContinuationDropped", "a\x8D" "b", "ab"},
+        {"OverlongSlashDropped", "\xC0\xAF", ""},
+        {"SurrogateDropped", "\xED\xA0\x80z", "z"},
+        {"BeyondUnicodeDropped", "\xF4\x90\x80\x80", ""},
+        {"BrokenSequenceKeepsFollowingLetter", "\xC4" "A", "A"},
+        {"NulKept", std::string("a\0b", 3), std::string("a\0b", 3)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(lexoria::cp1250FromUtf8(c.utf8), c.cp1250);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Cp1250FromUtf8Test,
-    ::testing::Values(
-        Utf8Case{"SloveneLetters", "Člen šest, ŽIVALI", "\xC8len \x9A" "est, \x8EIVALI"},
-        Utf8Case{"EuroAndDash", "5 € – 6", "5 \x80 \x96 6"},
-        Utf8Case{"MissingCharacterDropped", "a中b", "ab"},
-        Utf8Case{"LatinOneOnlyLetterDropped", "ñ", ""},
-        Utf8Case{"EmojiDropped", "x\xF0\x9F\x98\x80y", "xy"},
-        Utf8Case{"LoneLeadByteDropped", "a\xC4", "a"},
-        Utf8Case{"StrayContinuationDropped", "a\x8D" "b", "ab"},
-        Utf8Case{"OverlongSlashDropped", "\xC0\xAF", ""},
-        Utf8Case{"SurrogateDropped", "\xED\xA0\x80z", "z"},
-        Utf8Case{"BeyondUnicodeDropped", "\xF4\x90\x80\x80", ""},
-        Utf8Case{"BrokenSequenceKeepsFollowingLetter", "\xC4" "A", "A"},
-        Utf8Case{"NulKept", std::string("a\0b", 3), std::string("a\0b", 3)}),
-    [](const ::testing::TestParamInfo<Utf8Case>& info) { return info.param.name; });
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "search/list_input.h"
 
-#include "base/file_error.h"
+#include "tests/support/file_error_matcher.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -12,12 +12,7 @@ namespace {
 
 using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
-
-struct ListCase {
-    const char* name;
-    std::string bytes;
-    std::vector<std::string> fields;
-};
+using lexoria::testing::throwsFileError;
 
 std::vector<std::string> readAll(const std::string& bytes)
 {
@@ -28,67 +23,57 @@ std::vector<std::string> readAll(const std::string& bytes)
     return fields;
 }
 
-class ListInputTest : public ::testing::TestWithParam<ListCase> {};
-
-TEST_P(ListInputTest, ReadsTheFieldsInOrder)
+TEST(ListInputTest, ReadsTheFieldsInOrder)
 {
-    EXPECT_THAT(readAll(GetParam().bytes), ElementsAreArray(GetParam().fields));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ListInputTest,
-    ::testing::Values(
-        ListCase{"IndexForm", "\"a.html\",\"Prvi del, splo\xB9no\"\r\n\"b.html\",\"B\"\r\n",
-                 {"a.html", "Prvi del, splo\xB9no", "b.html", "B"}},
-        ListCase{"EmptyFile", "", {}},
-        ListCase{"UnquotedTitleSplitsAtComma", "a.html,Prvi del, splosno\r\n",
-                 {"a.html", "Prvi del", "splosno"}},
-        ListCase{"BlanksAroundUnquotedTrimmed", " a.html \t,\tB c  \r\n", {"a.html", "B c"}},
-        ListCase{"BlanksAroundQuotedSkipped", "  \"a\" , \"b\"  \r\n", {"a", "b"}},
-        ListCase{"BlanksInsideQuotesKept", "\" a \",\"b\"\r\n", {" a ", "b"}},
-        ListCase{"EmptyLinesSkipped", "\r\n\r\n\"a\",\"b\"\r\n \t\r\n\r\n\"c\",\"d\"\r\n\r\n",
-                 {"a", "b", "c", "d"}},
-        ListCase{"LastLineWithoutLineEnd", "\"a\",\"b\"", {"a", "b"}},
-        ListCase{"LineFeedOnly", "\"a\",\"b\"\n\"c\",\"d\"\n", {"a", "b", "c", "d"}},
-        ListCase{"CarriageReturnOnly", "\"a\",\"b\"\r\"c\",\"d\"\r", {"a", "b", "c", "d"}},
-        ListCase{"FieldsRunAcrossLines", "\"a\"\r\n\"b\"\r\n", {"a", "b"}},
-        ListCase{"EmptyFields", "\"\",\"\"\r\n,\r\n", {"", "", "", ""}},
-        ListCase{"CommaAtEndOfFilePromisesAField", "\"a\",", {"a", ""}},
-        ListCase{"QuoteInsideUnquotedFieldKept", "ab\"c,d\r\n", {"ab\"c", "d"}},
-        ListCase{"HighBytesPassUnchanged", "\"\xE8\xB9\xBE.html\",\"\xC8\"\r\n", {"\xE8\xB9\xBE.html", "\xC8"}}),
-    [](const ::testing::TestParamInfo<ListCase>& info) { return info.param.name; });
-
-struct BadListCase {
-    const char* name;
-    std::string bytes;
-    int fieldsBeforeFailure;
-    const char* message;
-};
-
-class ListInputFailureTest : public ::testing::TestWithParam<BadListCase> {};
-
-TEST_P(ListInputFailureTest, NamesTheFileAndLine)
-{
-    lexoria::ListInput input(GetParam().bytes, "Wlist.idx");
-    for (int i = 0; i < GetParam().fieldsBeforeFailure; ++i)
-        input.readField();
-    try {
-        input.readField();
-        FAIL() << "the field was read";
-    } catch (const lexoria::FileError& error) {
-        EXPECT_THAT(error.what(), HasSubstr(GetParam().message));
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> fields;
+    } cases[] = {
+        {"IndexForm", "\"a.html\",\"Prvi del, splo\xB9no\"\r\n\"b.html\",\"B\"\r\n", {"a.html", "Prvi del, splo\xB9no", "b.html", "B"}},
+        {"EmptyFile", "", {}},
+        {"UnquotedTitleSplitsAtComma", "a.html,Prvi del, splosno\r\n", {"a.html", "Prvi del", "splosno"}},
+        {"BlanksAroundUnquotedTrimmed", " a.html \t,\tB c  \r\n", {"a.html", "B c"}},
+        {"BlanksAroundQuotedSkipped", "  \"a\" , \"b\"  \r\n", {"a", "b"}},
+        {"BlanksInsideQuotesKept", "\" a \",\"b\"\r\n", {" a ", "b"}},
+        {"EmptyLinesSkipped", "\r\n\r\n\"a\",\"b\"\r\n \t\r\n\r\n\"c\",\"d\"\r\n\r\n", {"a", "b", "c", "d"}},
+        {"LastLineWithoutLineEnd", "\"a\",\"b\"", {"a", "b"}},
+        {"LineFeedOnly", "\"a\",\"b\"\n\"c\",\"d\"\n", {"a", "b", "c", "d"}},
+        {"CarriageReturnOnly", "\"a\",\"b\"\r\"c\",\"d\"\r", {"a", "b", "c", "d"}},
+        {"FieldsRunAcrossLines", "\"a\"\r\n\"b\"\r\n", {"a", "b"}},
+        {"EmptyFields", "\"\",\"\"\r\n,\r\n", {"", "", "", ""}},
+        {"CommaAtEndOfFilePromisesAField", "\"a\",", {"a", ""}},
+        {"QuoteInsideUnquotedFieldKept", "ab\"c,d\r\n", {"ab\"c", "d"}},
+        {"HighBytesPassUnchanged", "\"\xE8\xB9\xBE.html\",\"\xC8\"\r\n", {"\xE8\xB9\xBE.html", "\xC8"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_THAT(readAll(c.bytes), ElementsAreArray(c.fields));
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ListInputFailureTest,
-    ::testing::Values(
-        BadListCase{"QuoteNotClosedOnItsLine", "\"a\",\"b\r\n\"c\"\r\n", 1, "Wlist.idx line 1: a double quote is not closed"},
-        BadListCase{"QuoteNotClosedAtEnd", "\"a\",\"b\"\r\n\"c", 2, "Wlist.idx line 2: a double quote is not closed"},
-        BadListCase{"TextAfterClosingQuote", "\"a\"x,\"b\"\r\n", 0, "Wlist.idx line 1: text follows the closing"},
-        BadListCase{"OddNumberOfFields", "\"a\",\"b\"\r\n\"c\"", 3, "Wlist.idx line 2: the file ends where a field is expected"},
-        BadListCase{"NoFieldAtAll", "\r\n", 0, "Wlist.idx line 2: the file ends where a field is expected"}),
-    [](const ::testing::TestParamInfo<BadListCase>& info) { return info.param.name; });
+TEST(ListInputFailureTest, FailsNamingTheFileAndLine)
+{
+    const struct {
+        const char* name;
+        std::string bytes;
+        int fieldsBeforeFailure;
+        const char* message;
+    } cases[] = {
+        {"QuoteNotClosedOnItsLine", "\"a\",\"b\r\n\"c\"\r\n", 1, "Wlist.idx line 1: a double quote is not closed"},
+        {"QuoteNotClosedAtEnd", "\"a\",\"b\"\r\n\"c", 2, "Wlist.idx line 2: a double quote is not closed"},
+        {"TextAfterClosingQuote", "\"a\"x,\"b\"\r\n", 0, "Wlist.idx line 1: text follows the closing"},
+        {"OddNumberOfFields", "\"a\",\"b\"\r\n\"c\"", 3, "Wlist.idx line 2: the file ends where a field is expected"},
+        {"NoFieldAtAll", "\r\n", 0, "Wlist.idx line 2: the file ends where a field is expected"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        lexoria::ListInput input(c.bytes, "Wlist.idx");
+        for (int i = 0; i < c.fieldsBeforeFailure; ++i)
+            input.readField();
+        EXPECT_THAT([&] { input.readField(); }, throwsFileError(HasSubstr(c.message)));
+    }
+}
 
 TEST(ListInputLineTest, CountsTheLineWhereTheNextFieldBegins)
 {

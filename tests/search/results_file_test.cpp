@@ -1,8 +1,8 @@
 #include "search/results_file.h"
 
-#include "base/file_error.h"
 #include "base/whole_file.h"
-#include "temp_dir.h"
+#include "tests/support/file_error_matcher.h"
+#include "tests/support/temp_dir.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -19,6 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using lexoria::testing::TempDir;
+using lexoria::testing::throwsFileError;
 
 // Names in the folder, so a test can tell that no temporary file stayed.
 std::vector<std::string> namesIn(const fs::path& dir)
@@ -84,46 +85,25 @@ TEST(WriteResultsFileTest, AWriteCutShortLeavesTheEarlierResultsWhole)
     TempDir app;
     const std::string path = app.appPath() + "found.html";
     app.write("found.html", "earlier\r\n");
-    try {
+    {
         FileSizeLimit limit(4);
-        lexoria::writeResultsFile(path, "a results page longer than four bytes\r\n");
-        FAIL() << "the file was written";
-    } catch (const lexoria::FileError& error) {
-        EXPECT_THAT(error.what(), HasSubstr(path + ": cannot write"));
+        EXPECT_THAT([&] { lexoria::writeResultsFile(path, "a results page longer than four bytes\r\n"); },
+                    throwsFileError(HasSubstr(path + ": cannot write")));
     }
     EXPECT_EQ(lexoria::readWholeFile(path), "earlier\r\n");
     EXPECT_EQ(namesIn(app.path()), std::vector<std::string>{"found.html"});
 }
 
-struct UnwritableCase {
-    const char* name;
-    const char* folder;  // made inside the application directory, or nullptr
-    const char* target;
-};
-
-class WriteResultsFileFailureTest : public ::testing::TestWithParam<UnwritableCase> {};
-
-TEST_P(WriteResultsFileFailureTest, NamesThePathAndLeavesNothingBehind)
+TEST(WriteResultsFileTest, AnUnwritablePathIsNamedAndLeavesNothingBehind)
 {
     TempDir app;
-    if (GetParam().folder)
-        fs::create_directory(app.path() / GetParam().folder);
-    const std::string path = app.appPath() + GetParam().target;
-    const auto before = namesIn(app.path());
-    try {
-        lexoria::writeResultsFile(path, "bytes");
-        FAIL() << "the file was written";
-    } catch (const lexoria::FileError& error) {
-        EXPECT_THAT(error.what(), HasSubstr(path));
+    fs::create_directory(app.path() / "found.html");
+    for (const char* target : {"none/found.html", "found.html"}) {
+        SCOPED_TRACE(target);
+        const std::string path = app.appPath() + target;
+        EXPECT_THAT([&] { lexoria::writeResultsFile(path, "bytes"); }, throwsFileError(HasSubstr(path)));
+        EXPECT_EQ(namesIn(app.path()), std::vector<std::string>{"found.html"});
     }
-    EXPECT_EQ(namesIn(app.path()), before);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, WriteResultsFileFailureTest,
-    ::testing::Values(
-        UnwritableCase{"FolderMissing", nullptr, "none/found.html"},
-        UnwritableCase{"TargetIsAFolder", "found.html", "found.html"}),
-    [](const ::testing::TestParamInfo<UnwritableCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -6,55 +6,41 @@
 
 namespace {
 
-struct ReplaceCase {
-    const char* name;
-    std::string text, token, replacement, expected;
-};
-
-class ReplaceTokenTest : public ::testing::TestWithParam<ReplaceCase> {};
-
-TEST_P(ReplaceTokenTest, ReplacesEveryOccurrenceOnce)
+TEST(FillTokensTest, ReplacesEveryTokenInOnePassWithoutSearchingWhatItInserts)
 {
-    const ReplaceCase& c = GetParam();
-    EXPECT_EQ(lexoria::replaceToken(c.text, c.token, c.replacement), c.expected);
+    const struct {
+        const char* name;
+        std::string text, expected;
+    } cases[] = {
+        {"every occurrence", "aXbXc", "ayybyyc"},
+        {"at both ends", "XaX", "yyayy"},
+        {"inserted text not searched again, first listed wins", "ZZ", "Z"},
+        {"left to right without overlap", "ZZZ", "Z-"},
+        {"case-sensitive", "x z", "x z"},
+        {"no token, and the empty token never found", "abc", "abc"},
+        {"empty text", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(lexoria::fillTokens(c.text, {{"X", "yy"}, {"ZZ", "Z"}, {"Z", "-"}, {"", "never"}}), c.expected);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ReplaceTokenTest,
-    ::testing::Values(
-        ReplaceCase{"Every", "aXbXc", "X", "yy", "ayybyyc"},
-        ReplaceCase{"AtBothEnds", "XaX", "X", "-", "-a-"},
-        ReplaceCase{"ReplacementNotSearchedAgain", "TT", "T", "TT", "TTTT"},
-        ReplaceCase{"LeftToRightWithoutOverlap", "aaa", "aa", "b", "ba"},
-        ReplaceCase{"CaseSensitive", "titul Titul", "TITUL", "x", "titul Titul"},
-        ReplaceCase{"Absent", "abc", "BODDDY", "x", "abc"},
-        ReplaceCase{"EmptyText", "", "X", "y", ""},
-        ReplaceCase{"EmptyTokenChangesNothing", "abc", "", "y", "abc"},
-        ReplaceCase{"EmptyReplacement", "aBODDDYb", "BODDDY", "", "ab"}),
-    [](const ::testing::TestParamInfo<ReplaceCase>& info) { return info.param.name; });
-
-struct HitLineCase {
-    const char* name;
-    lexoria::DocEntry entry;
-    std::string line;
-};
-
-class HitLineTest : public ::testing::TestWithParam<HitLineCase> {};
-
-TEST_P(HitLineTest, LinksThePageAtItsAnchorInFrameT)
+// A file name or title that holds a token of either template shows as it is.
+TEST(StrHitLineTest, LinksThePageAtItsAnchorInFrameTAndShowsNamesAsTheyAre)
 {
-    EXPECT_EQ(lexoria::strHitLine(GetParam().entry), GetParam().line);
+    const struct {
+        lexoria::DocEntry entry;
+        std::string line;
+    } cases[] = {
+        {{"a.html", "Prvi del, splo\xB9no", ""}, "<br><a href='a.html#F1' target='T'>Prvi del, splo\xB9no</a><br>"},
+        {{"TITUL.html", "T", ""}, "<br><a href='TITUL.html#F1' target='T'>T</a><br>"},
+        {{"a.html", "TARGT TITUL BODDDY TITULA", ""}, "<br><a href='a.html#F1' target='T'>TARGT TITUL BODDDY TITULA</a><br>"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.entry.strFile + " " + c.entry.strTitle);
+        EXPECT_EQ(lexoria::strHitLine(c.entry), c.line);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, HitLineTest,
-    ::testing::Values(
-        HitLineCase{"Plain", {"a.html", "Prvi del, splo\xB9no", ""},
-                    "<br><a href='a.html#F1' target='T'>Prvi del, splo\xB9no</a><br>"},
-        HitLineCase{"FileNameFilledBeforeTitle", {"TITUL.html", "T", ""},
-                    "<br><a href='T.html#F1' target='T'>T</a><br>"},
-        HitLineCase{"TitleNotSearchedForFileToken", {"a.html", "TARGT", ""},
-                    "<br><a href='a.html#F1' target='T'>TARGT</a><br>"}),
-    [](const ::testing::TestParamInfo<HitLineCase>& info) { return info.param.name; });
 
 }  // namespace

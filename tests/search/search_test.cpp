@@ -3,11 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
-#include <stdexcept>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -16,82 +13,84 @@ using ::testing::ElementsAreArray;
 
 const std::string hitA = "<br><a href='a.html#F1' target='T'>Prvi, del</a><br>";
 const std::string hitC = "<br><a href='c.html#F1' target='T'>Tretji</a><br>";
+const std::string head = "<html><title>Zakon TITULA</title><body>";
 
-struct SearchCase {
-    const char* name;
-    std::string query;
-    std::string strFoundHtml;
-    std::vector<std::int16_t> hitSlots;
-    std::string page;
-};
-
-class RunSearchTest : public ::testing::TestWithParam<SearchCase> {
-protected:
-    RunSearchTest()
-    {
-        (*docList)[1] = {"a.html", "Prvi, del", "<p>zakon o \xB9olstvu; zakon</p>"};
-        (*docList)[2] = {"b.html", "Drugi", "<p>nic</p>"};
-        (*docList)[3] = {"c.html", "Tretji", "<p class=\"odstavek\">42</p>"};
-        (*docList)[4] = {"d.html", "Prazna", ""};
-        (*docList)[5] = {"e.html", "Not counted", "zakon"};
-    }
-
-    std::unique_ptr<lexoria::DocList> docList = std::make_unique<lexoria::DocList>();
-    const std::int16_t docCount = 4;
-};
-
-TEST_P(RunSearchTest, WritesTheResultsPage)
+// Runs the search over slots 1 to docCount, checking that every slot is
+// reported once, in order, with whether it matched.
+lexoria::SearchResult search(const lexoria::DocList& docList, std::int16_t docCount, const std::string& query,
+                             const std::string& strFoundHtml, const std::string& strTitula = "Zakon TITULA")
 {
-    const SearchCase& c = GetParam();
-    const lexoria::ResultsTexts texts{c.strFoundHtml, "Zakon TITULA", "Ni zadetkov"};
-    std::vector<std::pair<std::int16_t, bool>> slots;
-    const lexoria::SearchResult result = lexoria::runSearch(
-        *docList, docCount, c.query, texts,
-        [&slots](std::int16_t slot, bool matched) { slots.emplace_back(slot, matched); });
+    std::int16_t next = 1;
+    std::vector<std::int16_t> matched;
+    auto result = lexoria::runSearch(docList, docCount, query, {strFoundHtml, strTitula, "Ni zadetkov"},
+                                     [&](std::int16_t slot, bool hit) {
+                                         EXPECT_EQ(slot, next++);
+                                         if (hit)
+                                             matched.push_back(slot);
+                                     });
+    EXPECT_EQ(next, docCount + 1);
+    EXPECT_EQ(matched, result.hitSlots);
+    return result;
+}
 
-    EXPECT_THAT(result.hitSlots, ElementsAreArray(c.hitSlots));
-    EXPECT_EQ(result.page, c.page);
-    ASSERT_EQ(slots.size(), 4u);
-    for (std::int16_t slot = 1; slot <= 4; ++slot) {
-        EXPECT_EQ(slots[slot - 1].first, slot);
-        EXPECT_EQ(slots[slot - 1].second, std::count(c.hitSlots.begin(), c.hitSlots.end(), slot) == 1);
+TEST(RunSearchTest, WritesTheResultsPageOfTheMatchingSlots)
+{
+    auto docList = std::make_unique<lexoria::DocList>();
+    (*docList)[1] = {"a.html", "Prvi, del", "<p>zakon o \xB9olstvu; zakon</p>"};
+    (*docList)[2] = {"b.html", "Drugi", "<p>nic</p>"};
+    (*docList)[3] = {"c.html", "Tretji", "<p class=\"odstavek\">42</p>"};
+    (*docList)[4] = {"d.html", "Prazna", ""};
+    (*docList)[5] = {"e.html", "Not counted", "zakon"};
+    const std::string page = "<html><title>TITULA</title><body>BODDDY</body></html>";
+    const struct {
+        const char* name;
+        std::string query, strFoundHtml;
+        std::vector<std::int16_t> hitSlots;
+        std::string page;
+    } cases[] = {
+        {"slots beyond the count not searched", "zakon", page, {1}, head + "<b>zakon:<br><br></b>" + hitA + "</body></html>\r\n"},
+        {"match only in markup", "odstavek", page, {3}, head + "<b>odstavek:<br><br></b>" + hitC + "</body></html>\r\n"},
+        {"several hits", "<p", page, {1, 2, 3},
+         head + "<b><p:<br><br></b>" + hitA + "<br><a href='b.html#F1' target='T'>Drugi</a><br>" + hitC + "</body></html>\r\n"},
+        {"ISO letters", "\xB9olstvu", page, {1}, head + "<b>\xB9olstvu:<br><br></b>" + hitA + "</body></html>\r\n"},
+        {"no hit", "kazen", page, {}, head + "<b>Ni zadetkov</b></body></html>\r\n"},
+        {"empty template", "zakon", "", {1}, "\r\n"},
+        {"template without body", "zakon", "<h1>TITULA</h1>", {1}, "<h1>Zakon TITULA</h1>\r\n"},
+        {"body twice", "kazen", "BODDDY|BODDDY", {}, "<b>Ni zadetkov</b>|<b>Ni zadetkov</b>\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto result = search(*docList, 4, c.query, c.strFoundHtml);
+        EXPECT_THAT(result.hitSlots, ElementsAreArray(c.hitSlots));
+        EXPECT_EQ(result.page, c.page);
     }
 }
 
-const std::string page = "<html><title>TITULA</title><body>BODDDY</body></html>";
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RunSearchTest,
-    ::testing::Values(
-        SearchCase{"SlotsBeyondCountNotSearched", "zakon", page, {1},
-                   "<html><title>Zakon TITULA</title><body><b>zakon:<br><br></b>" + hitA + "</body></html>\r\n"},
-        SearchCase{"MatchOnlyInMarkup", "odstavek", page, {3},
-                   "<html><title>Zakon TITULA</title><body><b>odstavek:<br><br></b>" + hitC + "</body></html>\r\n"},
-        SearchCase{"SeveralHits", "<p", page, {1, 2, 3},
-                   "<html><title>Zakon TITULA</title><body><b><p:<br><br></b>" + hitA
-                       + "<br><a href='b.html#F1' target='T'>Drugi</a><br>" + hitC + "</body></html>\r\n"},
-        SearchCase{"IsoLetters", "\xB9olstvu", page, {1},
-                   "<html><title>Zakon TITULA</title><body><b>\xB9olstvu:<br><br></b>" + hitA + "</body></html>\r\n"},
-        SearchCase{"NoHit", "kazen", page, {},
-                   "<html><title>Zakon TITULA</title><body><b>Ni zadetkov</b></body></html>\r\n"},
-        SearchCase{"EmptyTemplate", "zakon", "", {1}, "\r\n"},
-        SearchCase{"TemplateWithoutBody", "zakon", "<h1>TITULA</h1>", {1}, "<h1>Zakon TITULA</h1>\r\n"},
-        SearchCase{"BodyTwice", "kazen", "BODDDY|BODDDY", {}, "<b>Ni zadetkov</b>|<b>Ni zadetkov</b>\r\n"}),
-    [](const ::testing::TestParamInfo<SearchCase>& info) { return info.param.name; });
-
-TEST(RunSearchTableTest, EmptyTableGivesTheNotFoundPage)
+// Titles, file names and the title text that hold a template's tokens show
+// as they are.
+TEST(RunSearchTest, TokensInsideInsertedTextsStayAsTheyAre)
 {
-    const auto docList = std::make_unique<lexoria::DocList>();
-    int calls = 0;
-    const auto result = lexoria::runSearch(*docList, 0, "a", {"BODDDY", "", "Ni"},
-                                           [&calls](std::int16_t, bool) { ++calls; });
-    EXPECT_EQ(result.page, "<b>Ni</b>\r\n");
-    EXPECT_EQ(calls, 0);
+    auto docList = std::make_unique<lexoria::DocList>();
+    (*docList)[1] = {"TITUL-TARGT.html", "TITULA BODDDY TARGT TITUL", "zakon"};
+    EXPECT_EQ(search(*docList, 1, "zakon", "TITULA|BODDDY", "BODDDY TITULA").page,
+              "BODDDY TITULA|<b>zakon:<br><br></b><br><a href='TITUL-TARGT.html#F1' target='T'>"
+              "TITULA BODDDY TARGT TITUL</a><br>\r\n");
 }
 
-TEST(RunSearchTableTest, CountBeyondTheTableIsRefused)
+TEST(RunSearchTest, SearchesAFullTableOfFiveHundredTwelvePages)
+{
+    auto docList = std::make_unique<lexoria::DocList>();
+    for (std::int16_t slot = 1; slot <= lexoria::maxPages; ++slot)
+        (*docList)[slot] = {"p" + std::to_string(slot) + ".html", "P", slot == lexoria::maxPages ? "zadnja" : "stran"};
+    const auto result = search(*docList, lexoria::maxPages, "zadnja", "BODDDY");
+    EXPECT_THAT(result.hitSlots, ElementsAreArray({lexoria::maxPages}));
+    EXPECT_EQ(result.page, "<b>zadnja:<br><br></b><br><a href='p512.html#F1' target='T'>P</a><br>\r\n");
+}
+
+TEST(RunSearchTest, EmptyTableGivesTheNotFoundPageAndACountOutsideTheTableIsRefused)
 {
     const auto docList = std::make_unique<lexoria::DocList>();
+    EXPECT_EQ(search(*docList, 0, "a", "BODDDY").page, "<b>Ni zadetkov</b>\r\n");
     const auto ignore = [](std::int16_t, bool) {};
     EXPECT_THROW(lexoria::runSearch(*docList, lexoria::maxPages + 1, "a", {}, ignore), std::out_of_range);
     EXPECT_THROW(lexoria::runSearch(*docList, -1, "a", {}, ignore), std::out_of_range);

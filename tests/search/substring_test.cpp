@@ -23,33 +23,6 @@ struct Scan {
     friend void PrintTo(const Scan& scan, std::ostream* out) { *out << scan.name; }
 };
 
-bool chosenScan(std::string_view text, std::string_view needle)
-{
-    return SubstringTest(needle).foundIn(text);
-}
-
-#if LEXORIA_X86_VECTORS
-bool sse2Scan(std::string_view text, std::string_view needle)
-{
-    return SubstringTest::foundSse2(text, needle, SubstringTest(needle).filter());
-}
-
-bool avx2Scan(std::string_view text, std::string_view needle)
-{
-    return SubstringTest::foundAvx2(text, needle, SubstringTest(needle).filter());
-}
-#else
-bool vectorScan(std::string_view text, std::string_view needle)
-{
-    return SubstringTest::foundByVectors(text, needle, SubstringTest(needle).filter());
-}
-#endif
-
-bool rareByteScan(std::string_view text, std::string_view needle)
-{
-    return SubstringTest::foundByRareByte(text, needle, SubstringTest(needle).filter());
-}
-
 class SubstringScanTest : public ::testing::TestWithParam<Scan> {
 protected:
     void SetUp() override
@@ -152,13 +125,19 @@ TEST_P(SubstringScanTest, AgreesWithFindOnRandomTexts)
 
 INSTANTIATE_TEST_SUITE_P(
     Scans, SubstringScanTest,
-    ::testing::Values(Scan{"Chosen", chosenScan, true},
+    ::testing::Values(
+        Scan{"Chosen", [](std::string_view text, std::string_view needle) { return SubstringTest(needle).foundIn(text); }, true},
 #if LEXORIA_X86_VECTORS
-                      Scan{"Sse2", sse2Scan, true}, Scan{"Avx2", avx2Scan, lexoria::hasAvx2()},
+        Scan{"Sse2", [](std::string_view text, std::string_view needle) {
+                 return SubstringTest::foundSse2(text, needle, SubstringTest(needle).filter()); }, true},
+        Scan{"Avx2", [](std::string_view text, std::string_view needle) {
+                 return SubstringTest::foundAvx2(text, needle, SubstringTest(needle).filter()); }, lexoria::hasAvx2()},
 #else
-                      Scan{"Vectors", vectorScan, true},
+        Scan{"Vectors", [](std::string_view text, std::string_view needle) {
+                 return SubstringTest::foundByVectors(text, needle, SubstringTest(needle).filter()); }, true},
 #endif
-                      Scan{"RareByte", rareByteScan, true}),
+        Scan{"RareByte", [](std::string_view text, std::string_view needle) {
+                 return SubstringTest::foundByRareByte(text, needle, SubstringTest(needle).filter()); }, true}),
     [](const ::testing::TestParamInfo<Scan>& info) { return info.param.name; });
 
 TEST(SubstringTest, EmptyNeedleOccursInEveryText)

@@ -1,10 +1,11 @@
 #pragma once
 
 // The real main window started on a private copy of the assembled
-// application directory, with helpers to wait for the web view.
+// application directory, with helpers to read what the web view shows.
 #include "shell/failure_report.h"
 #include "shell/form1.h"
 #include "shell/web_browser.h"
+#include "tests/support/page_script.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -15,18 +16,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-// Waits in the event loop until the condition holds or the time is up;
-// returns whether it holds.
-template <typename Condition>
-bool waitUntil(Condition condition, int timeoutMs = 20000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < timeoutMs)
-        QTest::qWait(20);
-    return condition();
-}
 
 class ReaderFixture {
 public:
@@ -60,7 +49,8 @@ public:
         return *form_;
     }
 
-    // Starts the window and waits until the home page has loaded.
+    // Starts the window and waits until the home page and its frames have
+    // loaded.
     Form1& start()
     {
         if (!form_)
@@ -70,38 +60,29 @@ public:
         // Keys go to the active window; without a window manager nobody
         // else activates it.
         form_->activateWindow();
-        QTest::qWaitForWindowActive(form_.get());
-        if (loaded.isEmpty())
-            loaded.wait(30000);
+        waitUntil([&] { return form_->isActiveWindow() && !loaded.isEmpty(); }, 30000);
         settle();
         return *form_;
     }
 
     Form1& form() { return *form_; }
 
-    // Lets the web view finish what it is doing.
-    void settle(int ms = 300) const { QTest::qWait(ms); }
-
-    QString evaluate(const QString& script)
+    // Waits until the page and its frames have loaded their documents whole.
+    void settle(int timeoutMs = loadTimeoutMs) const
     {
-        QString result;
-        bool done = false;
-        form_->WebBrowser1->page()->runJavaScript(script, [&](const QVariant& value) {
-            result = value.toString();
-            done = true;
-        });
-        waitUntil([&] { return done; });
-        return result;
+        waitUntil([this] { return allFramesComplete(form_->WebBrowser1->page()); }, timeoutMs);
     }
+
+    QString evaluate(const QString& script) { return runScript(form_->WebBrowser1->page(), script).toString(); }
 
     QString frameUrl(const QString& frame = QStringLiteral("T"))
     {
-        return evaluate(QStringLiteral("window.frames['%1'].location.href").arg(frame));
+        return evaluate(inFrame(frame, QStringLiteral("location.href")));
     }
 
     QString frameText(const QString& frame = QStringLiteral("T"))
     {
-        return evaluate(QStringLiteral("window.frames['%1'].document.body.innerText").arg(frame));
+        return evaluate(inFrame(frame, QStringLiteral("document.body.innerText")));
     }
 
     std::vector<std::string> failures;

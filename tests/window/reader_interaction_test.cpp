@@ -1,23 +1,23 @@
 // The reader driven as a person drives it: the search panel, a query with
 // Slovene letters, the results page and its links, the history buttons,
-// copying, and the highlight of the picture buttons.
+// copying, printing, and the highlight of the picture buttons.
 #include "tests/support/reader_fixture.h"
 
-#include "window/picture_file.h"
-#include "search/codepage.h"
 #include "base/whole_file.h"
+#include "search/codepage.h"
 #include "window/picture_button.h"
+#include "window/picture_file.h"
 #include "window/search_panel.h"
 
 #include <QAbstractPrintDialog>
 #include <QClipboard>
-#include <QPrinter>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
+#include <QStandardPaths>
+
+#define WAIT_FOR(condition) QTRY_VERIFY_WITH_TIMEOUT(condition, loadTimeoutMs)
 
 namespace {
 
@@ -42,9 +42,8 @@ class ReaderInteractionTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void searchButtonOpensThePanelWithTheTextSelected();
+    void searchButtonOpensThePanelWithTheTextSelectedAndEscapeHidesIt();
     void enterSearchesAndTheResultsOpenTheirPages();
-    void escapeHidesThePanel();
     void historyButtonsMoveThroughThePages();
     void copyTakesTheSelectionOrTheWholeFrame();
     void pointerLightsAButtonAndTheBackgroundPutsItBack();
@@ -52,7 +51,7 @@ private slots:
     void printButtonPrintsTheContentFrame();
 };
 
-void ReaderInteractionTest::searchButtonOpensThePanelWithTheTextSelected()
+void ReaderInteractionTest::searchButtonOpensThePanelWithTheTextSelectedAndEscapeHidesIt()
 {
     ReaderFixture reader;
     Form1& form = reader.start();
@@ -60,53 +59,19 @@ void ReaderInteractionTest::searchButtonOpensThePanelWithTheTextSelected()
     form.Text1->setText(QStringLiteral("prejšnje iskanje"));
     QTest::mouseClick(form.Image1[3], Qt::LeftButton);
     QVERIFY(form.Frame1->isVisible());
-    QVERIFY(waitUntil([&] { return form.Text1->hasFocus(); }));
+    WAIT_FOR(form.Text1->hasFocus());
     QCOMPARE(form.Text1->selectedText(), QStringLiteral("prejšnje iskanje"));
-
     QTest::mouseClick(form.Image1[9], Qt::LeftButton);
     QVERIFY(!form.Frame1->isVisible());
     QCOMPARE(form.Text1->text(), QStringLiteral("prejšnje iskanje"));
-}
 
-void ReaderInteractionTest::enterSearchesAndTheResultsOpenTheirPages()
-{
-    ReaderFixture reader;
-    Form1& form = reader.start();
     QTest::mouseClick(form.Image1[3], Qt::LeftButton);
-    QVERIFY(waitUntil([&] { return form.Text1->hasFocus(); }));
-    typeText(form.Text1, QStringLiteral("  Tečaj  PRVE pomoči. "));
-    QTest::keyClick(form.Text1, Qt::Key_Return);
-
-    QVERIFY(waitUntil([&] { return endsWith(reader.frameUrl(), "/found.html"); }));
-    QVERIFY(!form.Frame1->isVisible());
-    const std::string page = lexoria::readWholeFile(reader.path("found.html"));
-    // The heading shows the query as searched: lower case, one space left of
-    // the run of two, the point dropped, č in its Latin-2 code.
-    const std::string heading = "<b>te\xe8" "aj prve pomo\xe8" "i:<br><br></b>";
-    QVERIFY2(page.find(heading) != std::string::npos, page.c_str());
-    QVERIFY(waitUntil([&] { return reader.frameText().contains(QStringLiteral("19. in 20. člen")); }));
-    // Once the results page has loaded, the lamp is off and the caption
-    // label holds the title again instead of the search's progress.
-    const QString caption = QString::fromStdString(lexoria::utf8FromLatin2(form.strTitula + " ... " + form.strCopy));
-    QVERIFY(waitUntil([&] { return !form.Image1[Form1::busyLamp]->isVisible() && form.Label1->text() == caption; }));
-
-    reader.evaluate(QStringLiteral("window.frames['T'].document.links[0].click()"));
-    QVERIFY(waitUntil([&] { return endsWith(reader.frameUrl(), "/clen019.html#F1"); }));
-    QVERIFY(endsWith(form.WebBrowser1->url().toString(), "/index.html"));
-}
-
-void ReaderInteractionTest::escapeHidesThePanel()
-{
-    ReaderFixture reader;
-    Form1& form = reader.start();
-    QTest::mouseClick(form.Image1[3], Qt::LeftButton);
-    QVERIFY(waitUntil([&] { return form.Text1->hasFocus(); }));
-    QTest::keyClicks(form.Text1, QStringLiteral("oskrbnik"));
+    WAIT_FOR(form.Text1->hasFocus());
     QTest::keyClick(form.Text1, Qt::Key_Escape);
     QVERIFY(!form.Frame1->isVisible());
-    // Enter does nothing while the panel is hidden.
+    // Enter does nothing while the panel is hidden; the search would have
+    // written its page before the key returns.
     QTest::keyClick(form.Text1, Qt::Key_Return);
-    reader.settle();
     QVERIFY(!std::filesystem::exists(reader.path("found.html")));
 
     // With no control holding the focus the keys reach the window itself.
@@ -116,6 +81,32 @@ void ReaderInteractionTest::escapeHidesThePanel()
     QVERIFY(!form.Frame1->isVisible());
 }
 
+void ReaderInteractionTest::enterSearchesAndTheResultsOpenTheirPages()
+{
+    ReaderFixture reader;
+    Form1& form = reader.start();
+    QTest::mouseClick(form.Image1[3], Qt::LeftButton);
+    WAIT_FOR(form.Text1->hasFocus());
+    typeText(form.Text1, QStringLiteral("  Tečaj  PRVE pomoči. "));
+    QTest::keyClick(form.Text1, Qt::Key_Return);
+
+    WAIT_FOR(endsWith(reader.frameUrl(), "/found.html"));
+    QVERIFY(!form.Frame1->isVisible());
+    const std::string page = lexoria::readWholeFile(reader.path("found.html"));
+    // The heading shows the query as searched: lower case, one space left of
+    // the run of two, the point dropped, č in its Latin-2 code.
+    QVERIFY2(page.find("<b>te\xe8" "aj prve pomo\xe8" "i:<br><br></b>") != std::string::npos, page.c_str());
+    WAIT_FOR(reader.frameText().contains(QStringLiteral("19. in 20. člen")));
+    // Once the results page has loaded, the lamp is off and the caption
+    // label holds the title again instead of the search's progress.
+    const QString caption = QString::fromStdString(lexoria::utf8FromLatin2(form.strTitula + " ... " + form.strCopy));
+    WAIT_FOR(!form.Image1[Form1::busyLamp]->isVisible() && form.Label1->text() == caption);
+
+    reader.evaluate(inFrame("T", "document.links[0].click()"));
+    WAIT_FOR(endsWith(reader.frameUrl(), "/clen019.html#F1"));
+    QVERIFY(endsWith(form.WebBrowser1->url().toString(), "/index.html"));
+}
+
 void ReaderInteractionTest::historyButtonsMoveThroughThePages()
 {
     ReaderFixture reader;
@@ -123,47 +114,45 @@ void ReaderInteractionTest::historyButtonsMoveThroughThePages()
     const QString start = reader.frameUrl();
 
     QTest::mouseClick(form.Image1[10], Qt::LeftButton);
-    QVERIFY(waitUntil([&] { return endsWith(reader.frameUrl(), "/Help.html"); }));
+    WAIT_FOR(endsWith(reader.frameUrl(), "/Help.html"));
     QVERIFY(endsWith(form.WebBrowser1->url().toString(), "/index.html"));
-
     QTest::mouseClick(form.Image1[0], Qt::LeftButton);
-    QVERIFY(waitUntil([&] { return reader.frameUrl() == start; }));
+    WAIT_FOR(reader.frameUrl() == start);
     QTest::mouseClick(form.Image1[1], Qt::LeftButton);
-    QVERIFY(waitUntil([&] { return endsWith(reader.frameUrl(), "/Help.html"); }));
+    WAIT_FOR(endsWith(reader.frameUrl(), "/Help.html"));
 
-    // Forward with nothing ahead fails quietly.
+    // Forward with nothing ahead fails quietly and loads nothing.
+    QSignalSpy loads(form.WebBrowser1, &WebBrowser::DownloadBegin);
     QTest::mouseClick(form.Image1[1], Qt::LeftButton);
-    reader.settle();
     QVERIFY(endsWith(reader.frameUrl(), "/Help.html"));
+    QCOMPARE(loads.size(), 0);
     QVERIFY(reader.failures.empty());
 
     QTest::mouseClick(form.Image1[2], Qt::LeftButton);
-    QVERIFY(waitUntil([&] { return reader.frameUrl() == start; }));
+    WAIT_FOR(reader.frameUrl() == start);
 }
 
 void ReaderInteractionTest::copyTakesTheSelectionOrTheWholeFrame()
 {
     ReaderFixture reader;
     Form1& form = reader.start();
+    QWebEnginePage* page = form.WebBrowser1->page();
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setText(QStringLiteral("prej na odložišču"));
 
-    reader.evaluate(QStringLiteral(
-        "(function(){ var d = window.frames['T'].document; var r = d.createRange();"
-        " r.selectNodeContents(d.querySelector('h1')); var s = window.frames['T'].getSelection();"
-        " s.removeAllRanges(); s.addRange(r); return s.toString(); })()"));
-    const QString selected = reader.evaluate(QStringLiteral("window.frames['T'].getSelection().toString()"));
+    reader.evaluate(selectContents("T", "h1"));
+    const QString selected = selectionIn(page, "T");
     QVERIFY(selected.contains(QStringLiteral("KOČAH")));
     QTest::mouseClick(form.Image1[12], Qt::LeftButton);
-    QVERIFY(waitUntil([&] { return clipboard->text() == selected; }));
-    QCOMPARE(reader.evaluate(QStringLiteral("window.frames['T'].getSelection().toString()")), selected);
+    WAIT_FOR(clipboard->text() == selected);
+    QCOMPARE(selectionIn(page, "T"), selected);
 
-    reader.evaluate(QStringLiteral("window.frames['T'].getSelection().removeAllRanges()"));
+    reader.evaluate(inFrame("T", "getSelection().removeAllRanges()"));
     clipboard->setText(QStringLiteral("prej na odložišču"));
     QTest::mouseClick(form.Image1[12], Qt::LeftButton);
-    QVERIFY(waitUntil([&] { return clipboard->text().contains(QStringLiteral("Vsebina")); }));
+    WAIT_FOR(clipboard->text().contains(QStringLiteral("Vsebina")));
     QVERIFY(clipboard->text().contains(selected.trimmed()));
-    QCOMPARE(reader.evaluate(QStringLiteral("window.frames['T'].getSelection().toString()")), QString());
+    QCOMPARE(selectionIn(page, "T"), QString());
 }
 
 void ReaderInteractionTest::pointerLightsAButtonAndTheBackgroundPutsItBack()
@@ -171,10 +160,9 @@ void ReaderInteractionTest::pointerLightsAButtonAndTheBackgroundPutsItBack()
     ReaderFixture reader;
     Form1& form = reader.start();
     PictureButton* back = form.Image1[0];
-    const QPoint background(Form1::frameWidth + 520, Form1::frameWidth + 25);
 
     QTest::mouseMove(back, QPoint(10, 10));
-    QVERIFY(waitUntil([&] { return samePicture(back, form.strSkinOnPath + "back.jpg"); }));
+    WAIT_FOR(samePicture(back, form.strSkinOnPath + "back.jpg"));
     QCOMPARE(form.litButton, std::int16_t{0});
 
     // While the pointer stays on the lit button no picture is read: with the
@@ -182,21 +170,21 @@ void ReaderInteractionTest::pointerLightsAButtonAndTheBackgroundPutsItBack()
     std::filesystem::rename(reader.path("Skin/ON/back.jpg"), reader.path("Skin/ON/back.bak"));
     QTest::mouseMove(back, QPoint(20, 20));
     QTest::mouseMove(back, QPoint(12, 25));
-    reader.settle(100);
+    QCoreApplication::processEvents();
     QVERIFY(reader.failures.empty());
 
-    QTest::mouseMove(&form, background);
-    QVERIFY(waitUntil([&] { return samePicture(back, form.strButtonPicture[0]); }));
+    QTest::mouseMove(&form, QPoint(Form1::frameWidth + 520, Form1::frameWidth + 25));
+    WAIT_FOR(samePicture(back, form.strButtonPicture[0]));
     QCOMPARE(form.litButton, Form1::noButton);
 
     // From one button straight onto another; a lamp lights nothing.
     std::filesystem::rename(reader.path("Skin/ON/back.bak"), reader.path("Skin/ON/back.jpg"));
     QTest::mouseMove(back, QPoint(10, 10));
     QTest::mouseMove(form.Image1[1], QPoint(10, 10));
-    QVERIFY(waitUntil([&] { return samePicture(form.Image1[1], form.strSkinOnPath + "forward.jpg"); }));
+    WAIT_FOR(samePicture(form.Image1[1], form.strSkinOnPath + "forward.jpg"));
     QVERIFY(samePicture(back, form.strButtonPicture[0]));
     QTest::mouseMove(form.Image1[Form1::readyLamp], QPoint(10, 10));
-    QVERIFY(waitUntil([&] { return samePicture(form.Image1[1], form.strButtonPicture[1]); }));
+    WAIT_FOR(samePicture(form.Image1[1], form.strButtonPicture[1]));
     QVERIFY(samePicture(form.Image1[Form1::readyLamp], form.strButtonPicture[Form1::readyLamp]));
 }
 
@@ -209,15 +197,14 @@ void ReaderInteractionTest::failedSearchLeavesNoFileAndTheReaderRunning()
     QTest::mouseClick(form.Image1[3], Qt::LeftButton);
     form.Text1->setText(QStringLiteral("oskrbnik"));
     QTest::mouseClick(form.Image1[8], Qt::LeftButton);
-    reader.settle();
 
+    WAIT_FOR(!reader.failures.empty());
     QCOMPARE(reader.failures.size(), std::size_t{1});
     QVERIFY2(reader.failures[0].find("found.html") != std::string::npos, reader.failures[0].c_str());
     QVERIFY(std::filesystem::is_directory(reader.path("found.html")));
     QVERIFY(!form.Image1[Form1::busyLamp]->isVisible());
-    // No temporary file is left beside it.
     for (const auto& entry : std::filesystem::directory_iterator(reader.appDir()))
-        QVERIFY2(entry.path().filename().string().rfind("found.html.", 0) != 0, entry.path().c_str());
+        QVERIFY2(!entry.path().filename().string().starts_with("found.html."), entry.path().c_str());
 }
 
 void ReaderInteractionTest::printButtonPrintsTheContentFrame()
@@ -228,23 +215,23 @@ void ReaderInteractionTest::printButtonPrintsTheContentFrame()
     ReaderFixture reader;
     Form1& form = reader.start();
     QTest::mouseClick(form.Image1[10], Qt::LeftButton);
-    QVERIFY(waitUntil([&] { return endsWith(reader.frameUrl(), "/Help.html"); }));
+    WAIT_FOR(endsWith(reader.frameUrl(), "/Help.html"));
 
-    // The person at the dialog chooses a PDF file and prints.
+    // The person at the dialog chooses a PDF file and prints; accepting takes
+    // the file name from the dialog's own field.
     const QString pdf = QString::fromStdString(reader.path("printed.pdf"));
-    bool dialogSeen = false;
-    QTimer::singleShot(500, [&] {
-        if (auto* dialog = qobject_cast<QAbstractPrintDialog*>(QApplication::activeModalWidget())) {
-            // Accepting takes the file name from the dialog's own field.
-            if (auto* fileName = dialog->findChild<QLineEdit*>(QStringLiteral("filename"))) {
-                dialogSeen = true;
-                fileName->setText(pdf);
-            }
-            dialog->accept();
+    bool fileNameSet = false;
+    ModalAnswer answer([&](QWidget* open) {
+        auto* dialog = qobject_cast<QAbstractPrintDialog*>(open);
+        if (auto* fileName = dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("filename")) : nullptr) {
+            fileName->setText(pdf);
+            fileNameSet = true;
         }
+        if (dialog)
+            dialog->accept();
     });
     QTest::mouseClick(form.Image1[11], Qt::LeftButton);
-    QVERIFY(dialogSeen);
+    QVERIFY(fileNameSet);
 
     QProcess extract;
     extract.start(pdftotext, {pdf, QStringLiteral("-")});

@@ -9,7 +9,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
-#include <QTimer>
 
 class WindowDesignTest : public QObject {
     Q_OBJECT
@@ -105,38 +104,35 @@ void WindowDesignTest::minimisedWindowShowsTheVersion()
     Form1& form = reader.start();
     const QRect closeBefore = form.Image1[7]->geometry();
     form.setWindowState(Qt::WindowMinimized);
-    QVERIFY(waitUntil([&] { return form.windowTitle() == QStringLiteral("lexoria 1.7.249"); }));
+    QTRY_COMPARE_WITH_TIMEOUT(form.windowTitle(), QStringLiteral("lexoria 1.7.249"), loadTimeoutMs);
     form.setWindowState(Qt::WindowNoState);
-    QVERIFY(waitUntil([&] { return form.windowTitle().isEmpty(); }));
-    QVERIFY(waitUntil([&] { return form.Image1[7]->geometry() == closeBefore; }));
+    QTRY_COMPARE_WITH_TIMEOUT(form.windowTitle(), QString(), loadTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(form.Image1[7]->geometry(), closeBefore, loadTimeoutMs);
 }
 
 void WindowDesignTest::popupMenuOpensOnlyFromTheBackground()
 {
     ReaderFixture reader;
     Form1& form = reader.start();
-    QWidget* menuSeen = nullptr;
     int entries = 0;
-    auto closeWhenShown = [&] {
-        QTimer::singleShot(300, [&] {
-            if (form.mnuMain->isVisible()) {
-                menuSeen = form.mnuMain;
-                entries = static_cast<int>(form.mnuMain->actions().size());
-                form.mnuMain->close();
-            }
-        });
+    auto closeMenu = [&](QWidget* open) {
+        entries = static_cast<int>(open->actions().size());
+        open->close();
     };
 
-    closeWhenShown();
-    QTest::mouseClick(form.Image1[0], Qt::RightButton);
-    QTest::qWait(400);
-    QCOMPARE(menuSeen, nullptr);
+    // The menu runs its own event loop: had it opened, the click would
+    // return only once the answer closed it.
+    {
+        ModalAnswer onButton(closeMenu);
+        QTest::mouseClick(form.Image1[0], Qt::RightButton);
+        QCOMPARE(onButton.seen, nullptr);
+    }
 
-    closeWhenShown();
+    ModalAnswer onBackground(closeMenu);
     const QPoint background(Form1::frameWidth + 520, Form1::frameWidth + 25);
     QCOMPARE(form.childAt(background), nullptr);
     QTest::mouseClick(&form, Qt::RightButton, {}, background);
-    QCOMPARE(menuSeen, form.mnuMain);
+    QCOMPARE(onBackground.seen, form.mnuMain);
     QCOMPARE(entries, 6);
 }
 
@@ -155,13 +151,13 @@ void WindowDesignTest::draggingTheBackgroundMovesTheWindow()
     QMouseEvent move(QEvent::MouseMove, grab + QPoint(30, 20), form.mapToGlobal(grab + QPoint(30, 20)),
                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&form, &move);
-    QVERIFY(waitUntil([&] { return form.pos() == start + QPoint(30, 20); }));
+    QTRY_COMPARE_WITH_TIMEOUT(form.pos(), start + QPoint(30, 20), loadTimeoutMs);
 
     // With the right button held as well nothing moves.
     QMouseEvent bothButtons(QEvent::MouseMove, grab + QPoint(60, 40), form.mapToGlobal(grab + QPoint(60, 40)),
                             Qt::NoButton, Qt::LeftButton | Qt::RightButton, Qt::NoModifier);
     QApplication::sendEvent(&form, &bothButtons);
-    reader.settle(100);
+    QCoreApplication::processEvents();
     QCOMPARE(form.pos(), start + QPoint(30, 20));
     QTest::mouseRelease(&form, Qt::LeftButton, {}, grab);
 }

@@ -1,0 +1,91 @@
+#pragma once
+
+// Scripts run in a page of the web view and the few the tests share, so that
+// each test reads what a frame shows, not how a script finds it out.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTimer>
+#include <QWebEnginePage>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+// How long a test waits for the web view before it gives up.
+constexpr int loadTimeoutMs = 20000;
+
+// Waits in the event loop until the condition holds or the time is up;
+// returns whether it holds.
+template <typename Condition>
+bool waitUntil(Condition condition, int timeoutMs = loadTimeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition() && timer.elapsed() < timeoutMs)
+        QTest::qWait(20);
+    return condition();
+}
+
+// Runs a script in the page's own world and waits for its result.
+inline QVariant runScript(QWebEnginePage* page, const QString& script)
+{
+    auto result = std::make_shared<std::optional<QVariant>>();
+    page->runJavaScript(script, [result](const QVariant& value) { *result = value; });
+    waitUntil([&] { return result->has_value(); });
+    return result->value_or(QVariant());
+}
+
+inline QString inFrame(const QString& frame, const QString& expression)
+{
+    return QStringLiteral("window.frames['%1'].%2").arg(frame, expression);
+}
+
+// Selects the contents of the first element that matches the selector.
+inline QString selectContents(const QString& frame, const QString& selector)
+{
+    return QStringLiteral("(function(w){ const r = w.document.createRange();"
+                          " r.selectNodeContents(w.document.querySelector('%2'));"
+                          " w.getSelection().removeAllRanges(); w.getSelection().addRange(r); })"
+                          "(window.frames['%1'])")
+        .arg(frame, selector);
+}
+
+inline QString selectionIn(QWebEnginePage* page, const QString& frame)
+{
+    return runScript(page, inFrame(frame, QStringLiteral("getSelection().toString()"))).toString();
+}
+
+// True once the page and each of its frames has loaded its document whole.
+inline bool allFramesComplete(QWebEnginePage* page)
+{
+    return runScript(page, QStringLiteral("document.readyState == 'complete' && Array.from(window.frames)"
+                                          ".every(f => f.document.readyState == 'complete')"))
+        .toBool();
+}
+
+// Answers the first menu or modal dialog that opens while it lives: they run
+// their own event loop, so the test can only answer from inside it.
+class ModalAnswer {
+public:
+    explicit ModalAnswer(std::function<void(QWidget*)> answer) : answer_(std::move(answer))
+    {
+        QObject::connect(&poll_, &QTimer::timeout, [this] {
+            QWidget* open = QApplication::activePopupWidget();
+            if (!open)
+                open = QApplication::activeModalWidget();
+            if (!open || !open->isVisible())
+                return;
+            poll_.stop();
+            seen = open;
+            answer_(open);
+        });
+        poll_.start(20);
+    }
+
+    QWidget* seen = nullptr;
+
+private:
+    QTimer poll_;
+    std::function<void(QWidget*)> answer_;
+};
