@@ -17,13 +17,13 @@ public:
 
     explicit EventSlices(std::function<void()> yield) : yield_(std::move(yield)) {}
 
-    // Yields now. The next slice counts from the start of this yield, so a
-    // yield that itself lasts a slice (a window being dragged, a slow
-    // repaint) is followed by another at the next step, as live as before.
+    // Yields now. The next slice counts from the end of this yield: on a
+    // loaded machine a frame can take longer than a slice, and the work
+    // still gets a whole slice between two yields.
     void yieldNow()
     {
-        due_ = Clock::now() + slice;
         yield_();
+        due_ = Clock::now() + slice;
     }
 
     // Whether the slice since the last yield has run out.
