@@ -30,6 +30,13 @@ std::string systemReason() { return std::strerror(errno); }
 
 std::string readWholeFile(const std::string& path)
 {
+    std::string bytes;
+    readWholeFile(path, bytes);
+    return bytes;
+}
+
+void readWholeFile(const std::string& path, std::string& bytes)
+{
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0)
         throw FileError(fileMessage(path, "cannot open: " + systemReason()));
@@ -39,7 +46,7 @@ std::string readWholeFile(const std::string& path)
     if (!S_ISREG(info.st_mode))
         throw FileError(fileMessage(path, "is not a regular file"));
 
-    std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
+    bytes.resize(static_cast<std::size_t>(info.st_size));
     std::size_t done = 0;
     while (done < bytes.size()) {
         ssize_t got = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
@@ -52,7 +59,6 @@ std::string readWholeFile(const std::string& path)
         done += static_cast<std::size_t>(got);
     }
     bytes.resize(done);
-    return bytes;
 }
 
 }  // namespace lexoria

@@ -8,4 +8,9 @@ namespace lexoria {
 // naming the path when it is missing, unreadable or not a regular file.
 std::string readWholeFile(const std::string& path);
 
+// The same into `bytes`, reusing its storage: read page after page into one
+// string, each byte is written once, where a new string is zero-filled
+// before the read overwrites it.
+void readWholeFile(const std::string& path, std::string& bytes);
+
 }  // namespace lexoria

@@ -22,6 +22,9 @@ export QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
 home="$build/app/index.html"
 reader="$build/bench/startup_probe"
 bare="$build/bench/bare_view"
+# shellcheck source=bench/summary.sh
+source "$(dirname "$0")/summary.sh"
+
 for file in "$home" "$reader" "$bare"; do
   [ -e "$file" ] || { echo "missing: $file" >&2; exit 1; }
 done
@@ -30,13 +33,6 @@ done
 # prints its milliseconds to ready.
 time_start() {
   timeout 60 "$1" "$(date +%s%N)" "${@:2}" 2>/dev/null
-}
-
-# Median, minimum and maximum of the numbers on standard input.
-summary() {
-  sort -n | awk '{ v[NR] = $1 }
-    END { m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-          printf "median %d ms  (min %d, max %d, %d runs)\n", m, v[1], v[NR], NR }'
 }
 
 # A first start of each warms the file cache; it is not counted.
@@ -49,5 +45,5 @@ for ((i = 0; i < runs; i++)); do
   bare_times+=("$(time_start "$bare" "$home")")
 done
 
-printf 'reader:    '; printf '%s\n' "${reader_times[@]}" | summary
-printf 'bare view: '; printf '%s\n' "${bare_times[@]}" | summary
+printf 'reader:    '; printf '%s\n' "${reader_times[@]}" | summary ms
+printf 'bare view: '; printf '%s\n' "${bare_times[@]}" | summary ms

@@ -6,32 +6,70 @@
 #include "base/file_error.h"
 #include "base/whole_file.h"
 
+#include <utility>
+
 namespace lexoria {
+
+struct ListedPages::Reader {
+    Reader(const std::string& strIndexFile, const std::string& strAppPath,
+           std::function<void(const std::string& warning)> warnOf)
+        : indexFile(strIndexFile), appPath(strAppPath), index(readWholeFile(strIndexFile)), locator(indexFile, appPath),
+          input(index, indexFile), warn(std::move(warnOf))
+    {
+    }
+
+    const std::string indexFile;
+    const std::string appPath;
+    const std::string index;  // the bytes input reads
+    const PageLocator locator;
+    ListInput input;
+    const std::function<void(const std::string& warning)> warn;
+    std::int16_t pagesRead = 0;
+};
+
+ListedPages::ListedPages(const std::string& strIndexFile, const std::string& strAppPath,
+                         std::function<void(const std::string& warning)> warn)
+    : reader_(std::make_unique<Reader>(strIndexFile, strAppPath, std::move(warn)))
+{
+}
+
+ListedPages::~ListedPages() = default;
+
+bool ListedPages::more()
+{
+    if (reader_->input.atEnd())
+        return false;
+    if (reader_->pagesRead == maxPages)
+        throw FileError(fileMessage(reader_->indexFile, reader_->input.lineNumber(), "the index lists more than 512 pages"));
+    return true;
+}
+
+void ListedPages::readNext(DocEntry& entry)
+{
+    Reader& reader = *reader_;
+    const int line = reader.input.lineNumber();
+    ++reader.pagesRead;
+    entry.strFile = reader.input.readField();
+    entry.strTitle = reader.input.readField();
+    const PageLocator::Page page = reader.locator.locate(entry.strFile, line);
+    if (page.missing) {
+        entry.strText.clear();
+        reader.warn(fileMessage(reader.indexFile, line,
+                                "the listed page " + page.path + " does not exist; it is searched as empty"));
+        return;
+    }
+    readWholeFile(page.path, entry.strText);
+    lowerPageText(entry.strText);
+}
 
 void readWorlList(const std::string& strIndexFile, const std::string& strAppPath,
                   DocList& docList, std::int16_t& docCount,
                   const std::function<void(const std::string& warning)>& warn)
 {
-    const std::string index = readWholeFile(strIndexFile);
-    const PageLocator locator(strIndexFile, strAppPath);
-    ListInput input(index, strIndexFile);
+    ListedPages pages(strIndexFile, strAppPath, warn);
     docCount = 0;
-    while (!input.atEnd()) {
-        const int line = input.lineNumber();
-        if (docCount == maxPages)
-            throw FileError(fileMessage(strIndexFile, line, "the index lists more than 512 pages"));
-        DocEntry& entry = docList[++docCount];
-        entry.strFile = input.readField();
-        entry.strTitle = input.readField();
-        const PageLocator::Page page = locator.locate(entry.strFile, line);
-        if (page.missing) {
-            entry.strText.clear();
-            warn(fileMessage(strIndexFile, line, "the listed page " + page.path + " does not exist; it is searched as empty"));
-            continue;
-        }
-        entry.strText = readWholeFile(page.path);
-        lowerPageText(entry.strText);
-    }
+    while (pages.more())
+        pages.readNext(docList[++docCount]);
 }
 
 }  // namespace lexoria

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace lexoria {
@@ -30,5 +31,28 @@ using DocList = std::array<DocEntry, maxPages + 1>;
 void readWorlList(const std::string& strIndexFile, const std::string& strAppPath,
                   DocList& docList, std::int16_t& docCount,
                   const std::function<void(const std::string& warning)>& warn);
+
+// The pages the index lists, read one after another, for a caller that
+// tests each page and keeps none: one page at a time is in memory.
+class ListedPages {
+public:
+    ListedPages(const std::string& strIndexFile, const std::string& strAppPath,
+                std::function<void(const std::string& warning)> warn);
+    ~ListedPages();
+    ListedPages(const ListedPages&) = delete;
+    ListedPages& operator=(const ListedPages&) = delete;
+
+    // Whether the index lists another page. Throws FileError when that
+    // page would be the 513th.
+    bool more();
+
+    // Reads the next listed page into entry, as readWorlList fills a slot,
+    // reusing the entry's storage. Throws as readWorlList does.
+    void readNext(DocEntry& entry);
+
+private:
+    struct Reader;
+    std::unique_ptr<Reader> reader_;
+};
 
 }  // namespace lexoria

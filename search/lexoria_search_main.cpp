@@ -15,10 +15,10 @@
 #include "search/query.h"
 #include "search/results_file.h"
 #include "search/search.h"
+#include "search/substring.h"
 #include "base/file_error.h"
 
 #include <iostream>
-#include <memory>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -57,6 +57,8 @@ std::optional<Invocation> parseArguments(std::span<char*> args)
     return invocation;
 }
 
+// Each page is read, lowered and tested straight away and then dropped:
+// the command line keeps no table, so one page's storage serves them all.
 int search(const Invocation& invocation)
 {
     const std::string query = lexoria::normaliseQuery(lexoria::cp1250FromUtf8(invocation.words));
@@ -66,23 +68,24 @@ int search(const Invocation& invocation)
     lexoria::LanguageTexts language;
     if (invocation.write)
         lexoria::readLanguageFile(invocation.appPath + "slo.lng", language);
+    lexoria::ResultsPageBuilder results(query, {language.strFoundHtml, language.strTitula, language.strNotFound});
 
-    auto docList = std::make_unique<lexoria::DocList>();
-    std::int16_t docCount = 0;
-    lexoria::readWorlList(invocation.appPath + "Wlist.idx", invocation.appPath, *docList, docCount,
-                          [](const std::string& warning) { std::cerr << warning << '\n'; });
-
-    const lexoria::ResultsTexts texts{language.strFoundHtml, language.strTitula, language.strNotFound};
-    const lexoria::SearchResult result =
-        lexoria::runSearch(*docList, docCount, query, texts, [](std::int16_t, bool) {});
-    if (invocation.write)
-        lexoria::writeResultsFile(invocation.appPath + "found.html", result.page);
-
-    for (std::int16_t slot : result.hitSlots) {
-        const lexoria::DocEntry& entry = (*docList)[slot];
-        std::cout << entry.strFile << '\t' << lexoria::utf8FromLatin2(entry.strTitle) << '\n';
+    lexoria::ListedPages pages(invocation.appPath + "Wlist.idx", invocation.appPath,
+                               [](const std::string& warning) { std::cerr << warning << '\n'; });
+    const lexoria::SubstringTest inPage(query);
+    lexoria::DocEntry page;
+    std::string hitLines;
+    while (pages.more()) {
+        pages.readNext(page);
+        if (!inPage.foundIn(page.strText))
+            continue;
+        results.addHit(page);
+        hitLines += page.strFile + '\t' + lexoria::utf8FromLatin2(page.strTitle) + '\n';
     }
-    return result.hitSlots.empty() ? exitNoMatch : exitHits;
+    if (invocation.write)
+        lexoria::writeResultsFile(invocation.appPath + "found.html", results.page());
+    std::cout << hitLines;
+    return hitLines.empty() ? exitNoMatch : exitHits;
 }
 
 }  // namespace

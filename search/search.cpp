@@ -7,6 +7,18 @@
 
 namespace lexoria {
 
+void ResultsPageBuilder::addHit(const DocEntry& entry)
+{
+    hits_ += strHitLine(entry);
+    anyHit_ = true;
+}
+
+std::string ResultsPageBuilder::page() const
+{
+    const std::string body = anyHit_ ? hitsBody(query_, hits_) : notFoundBody(texts_.strNotFound);
+    return resultsFileContent(texts_.strFoundHtml, texts_.strTitula, body);
+}
+
 SearchResult runSearch(const DocList& docList, std::int16_t docCount, std::string_view query,
                        const ResultsTexts& texts,
                        const std::function<void(std::int16_t slot, bool matched)>& afterSlot)
@@ -14,19 +26,18 @@ SearchResult runSearch(const DocList& docList, std::int16_t docCount, std::strin
     if (docCount < 0 || docCount > maxPages)
         throw std::out_of_range("the document table has " + std::to_string(docCount) + " slots filled");
     SearchResult result;
-    std::string hits;
+    ResultsPageBuilder results(query, texts);
     const SubstringTest inPage(query);
     for (std::int16_t slot = 1; slot <= docCount; ++slot) {
         const DocEntry& entry = docList[slot];
         const bool matched = inPage.foundIn(entry.strText);
         if (matched) {
-            hits += strHitLine(entry);
+            results.addHit(entry);
             result.hitSlots.push_back(slot);
         }
         afterSlot(slot, matched);
     }
-    const std::string body = result.hitSlots.empty() ? notFoundBody(texts.strNotFound) : hitsBody(query, hits);
-    result.page = resultsFileContent(texts.strFoundHtml, texts.strTitula, body);
+    result.page = results.page();
     return result;
 }
 

@@ -22,6 +22,23 @@ struct SearchResult {
     std::string page;                    // the bytes of "found.html"
 };
 
+// The results page of a search, built up from its matching pages in index
+// order.
+class ResultsPageBuilder {
+public:
+    ResultsPageBuilder(std::string_view query, const ResultsTexts& texts) : query_(query), texts_(texts) {}
+
+    void addHit(const DocEntry& entry);
+    // The bytes of "found.html".
+    std::string page() const;
+
+private:
+    std::string_view query_;
+    ResultsTexts texts_;
+    std::string hits_;
+    bool anyHit_ = false;
+};
+
 // Tests slots 1 to docCount for the query, already normalised, as a byte
 // string inside each lower-cased page, and assembles the results page.
 // afterSlot runs after every slot, so the caller can show progress and let

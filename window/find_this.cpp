@@ -8,8 +8,10 @@
 #include "search/search.h"
 #include "shell/failure_report.h"
 #include "shell/web_browser.h"
+#include "window/event_slices.h"
 #include "window/search_panel.h"
 
+#include <QLabel>
 #include <QLineEdit>
 
 #include <exception>
@@ -35,17 +37,22 @@ private:
 
 void Form1::findThis()
 {
-    // The search processes events after every page, so the OK button or
-    // Enter can ask for another one while it runs: that one is refused.
+    // The search lets the event loop run while it works, so the OK button
+    // or Enter can ask for another one while it runs: that one is refused.
     if (searching_)
         return;
     RunningSearch running(searching_);
+    // A search that fails gives back the caption it found, not the count
+    // of the pages it searched.
+    const QString captionBefore = Label1->text();
     try {
         const std::string query = lexoria::normaliseQuery(lexoria::cp1250FromUtf8(Text1->text().toStdString()));
         if (!query.empty())
             searchAndShow(query);
         Frame1->hide();
     } catch (const std::exception& failure) {
+        Label1->setText(captionBefore);
+        Label1->adjustSize();
         // The panel stays open with the query, so the user can try again.
         reportFailure(this, failure.what());
     }
@@ -58,13 +65,24 @@ void Form1::searchAndShow(const std::string& query)
     if (docCount == 0)
         readWorlList();
     showBusyLamp(true);
-    processPendingEvents();
+    EventSlices slices([this] { processPendingEvents(); });
+    slices.yieldNow();
+    // The caption counts the pages that do not match. It is repainted only
+    // when the search yields, so it is set only then, to the latest count,
+    // and always after the last page.
+    const std::int16_t lastSlot = docCount;
+    std::int16_t uncountedSlot = 0;
     const lexoria::SearchResult result = lexoria::runSearch(
         docList, docCount, query, {strFoundHtml, strTitula, strNotFound},
-        [this](std::int16_t slot, bool matched) {
+        [&](std::int16_t slot, bool matched) {
             if (!matched)
-                setCaptionLabel(" " + std::to_string(slot));
-            processPendingEvents();
+                uncountedSlot = slot;
+            if (slot != lastSlot && !slices.due())
+                return;
+            if (uncountedSlot != 0)
+                setCaptionLabel(" " + std::to_string(uncountedSlot));
+            uncountedSlot = 0;
+            slices.yieldNow();
         });
     const std::string resultsPath = strAppPath + resultsFileName;
     lexoria::writeResultsFile(resultsPath, result.page);
