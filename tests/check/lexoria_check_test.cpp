@@ -3,7 +3,7 @@
 #include "search/codepage.h"
 #include "search/document_table.h"
 #include "base/whole_file.h"
-#include "../search/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
