@@ -131,7 +131,8 @@ private:
     QPixmap backgroundPicture_;
     bool searching_ = false;
     // What the left button held down does: drag the window by its
-    // background, or size it by the frame where the window system will not.
-    bool backgroundDrag_ = false;
+    // background (from where the window stood at the press), or size it by
+    // the frame where the window system will not.
+    std::optional<QPoint> dragOrigin_;
     std::optional<FrameResize> frameResize_;
 };

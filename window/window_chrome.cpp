@@ -144,7 +144,7 @@ void Form1::mousePressEvent(QMouseEvent* event)
 {
     const QPoint position = event->position().toPoint();
     const Qt::Edges edges = frameEdgesAt(position);
-    backgroundDrag_ = false;
+    dragOrigin_.reset();
     frameResize_.reset();
     if (edges) {
         if (event->button() == Qt::LeftButton)
@@ -155,7 +155,8 @@ void Form1::mousePressEvent(QMouseEvent* event)
     // background.
     if (childAt(position))
         return;
-    backgroundDrag_ = event->button() == Qt::LeftButton;
+    if (event->button() == Qt::LeftButton)
+        dragOrigin_ = pos();
     runOrEnd(this, [&] {
         Form_MouseDown(event->button(), twipsFromPixels(position.x() - frameWidth),
                        twipsFromPixels(position.y() - frameWidth));
@@ -181,9 +182,10 @@ void Form1::mouseMoveEvent(QMouseEvent* event)
         QMetaObject::invokeMethod(this, [this, sized] { setGeometry(sized); }, Qt::QueuedConnection);
         return;
     }
-    // Measured against where the window is now, not where the window system
-    // had it when the pointer moved: the moves of a drag outrun the window.
-    const QPoint position = event->globalPosition().toPoint() - geometry().topLeft();
+    // A drag measures against where the window stood at its press: the window
+    // system may not have caught up with the drag's earlier moves yet, and
+    // the position it reports lags behind.
+    const QPoint position = dragOrigin_ ? event->globalPosition().toPoint() - *dragOrigin_ : event->position().toPoint();
     const Qt::Edges edges = frameEdgesAt(position);
     if (event->buttons() == Qt::NoButton)
         setCursor(resizeCursorFor(edges));
@@ -198,7 +200,7 @@ void Form1::mouseMoveEvent(QMouseEvent* event)
 void Form1::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {
-        backgroundDrag_ = false;
+        dragOrigin_.reset();
         frameResize_.reset();
     }
 }
@@ -215,13 +217,13 @@ void Form1::Form_MouseDown(Qt::MouseButton button, float x, float y)
 
 void Form1::Form_MouseMove(Qt::MouseButtons buttons, float x, float y)
 {
-    if (buttons == Qt::LeftButton && backgroundDrag_) {
+    if (buttons == Qt::LeftButton && dragOrigin_) {
         if (windowSystemPlacesWindows()) {
-            move(pos() + QPoint(pixelsFromTwips(x - dragX), pixelsFromTwips(y - dragY)));
+            move(*dragOrigin_ + QPoint(pixelsFromTwips(x - dragX), pixelsFromTwips(y - dragY)));
         } else if (windowHandle()) {
             // The compositor moves the window from here on and keeps the
             // release to itself.
-            backgroundDrag_ = false;
+            dragOrigin_.reset();
             windowHandle()->startSystemMove();
         }
     }
