@@ -12,6 +12,7 @@ openbox the Minimise button minimises, and after a restore with the pointer
 elsewhere no button is lit.
 """
 
+import itertools
 import os
 import signal
 import subprocess
@@ -80,9 +81,9 @@ def hover_until(reader, window, points, what, condition):
     """Moves the pointer to and fro between the points, as a real pointer
     does, until the condition holds: after a resize by the window manager the
     toolkit takes the first move for the end of the resize."""
-    moves = iter(range(10**6))
+    moves = itertools.cycle(points)
     def moved_and_holds():
-        point_at(window, points[next(moves) % 2])
+        point_at(window, next(moves))
         return condition()
     wait_for(what, STEP_TIMEOUT, moved_and_holds, reader)
 
