@@ -179,6 +179,9 @@ void Form1::mouseMoveEvent(QMouseEvent* event)
         // The smallest window keeps its sizing frame to be grabbed again.
         const QSize minimum = minimumSize().expandedTo(QSize(3 * frameWidth, 3 * frameWidth));
         const QRect sized = frameResize_->geometryAt(event->globalPosition().toPoint(), minimum);
+        // Sized once this pointer event is handled: the layout yields to the
+        // event loop, and a release handled inside a pointer event leaves the
+        // buttons unlit under later moves.
         QMetaObject::invokeMethod(this, [this, sized] { setGeometry(sized); }, Qt::QueuedConnection);
         return;
     }
