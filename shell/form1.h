@@ -2,12 +2,14 @@
 
 #include "search/document_table.h"
 #include "base/program_info.h"
+#include "window/frame_resize.h"
 
 #include <QPixmap>
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class QLabel;
@@ -89,6 +91,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -113,6 +116,8 @@ private:
     void Form_MouseMove(Qt::MouseButtons buttons, float x, float y);
 
     Qt::Edges frameEdgesAt(QPoint position) const;
+    void startFrameResize(Qt::Edges edges, QPoint pointer);
+    void takeBackHighlight();
     void placeInClient(QWidget* control, float left, float top, float width, float height);
     float leftTwips(const QWidget* control) const;
     void setLeftTwips(QWidget* control, float left);
@@ -125,4 +130,9 @@ private:
     ProgramInfo program_;
     QPixmap backgroundPicture_;
     bool searching_ = false;
+    // What the left button held down does: drag the window by its
+    // background (from where the window stood at the press), or size it by
+    // the frame where the window system will not.
+    std::optional<QPoint> dragOrigin_;
+    std::optional<FrameResize> frameResize_;
 };

@@ -1,6 +1,10 @@
 // What a title bar would otherwise give the window: moving it by its
 // background, the popup menu, Enter and Escape, the caption while minimised,
 // the sizing frame, and the layout of the right-hand group on every resize.
+// The left button held down does one of three things, chosen at its press:
+// the window system sizes or moves the window, the window sizes itself by the
+// frame, or the window follows a drag of its background. Only the last moves
+// the window here, so neither a resize nor a press on a control ever does.
 #include "shell/form1.h"
 
 #include "shell/failure_report.h"
@@ -71,8 +75,14 @@ void Form1::resizeEvent(QResizeEvent* event)
 void Form1::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
-        Form_Resize();
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    Form_Resize();
+    // A minimised window is under no pointer, and no pointer move will reach
+    // the button that was lit to put it back: the Minimise button itself
+    // would still be lit after the restore.
+    if (isMinimized())
+        runOrEnd(this, [this] { takeBackHighlight(); });
 }
 
 void Form1::Form_KeyUp(int keyCode)
@@ -134,22 +144,51 @@ void Form1::mousePressEvent(QMouseEvent* event)
 {
     const QPoint position = event->position().toPoint();
     const Qt::Edges edges = frameEdgesAt(position);
+    dragOrigin_.reset();
+    frameResize_.reset();
     if (edges) {
-        // A window without decorations cannot size itself on every window
-        // system: the window system does it.
-        if (event->button() == Qt::LeftButton && windowHandle())
-            windowHandle()->startSystemResize(edges);
+        if (event->button() == Qt::LeftButton)
+            startFrameResize(edges, event->globalPosition().toPoint());
         return;
     }
+    // A control that passes its presses on (the caption label) is no
+    // background.
+    if (childAt(position))
+        return;
+    if (event->button() == Qt::LeftButton)
+        dragOrigin_ = pos();
     runOrEnd(this, [&] {
         Form_MouseDown(event->button(), twipsFromPixels(position.x() - frameWidth),
                        twipsFromPixels(position.y() - frameWidth));
     });
 }
 
+// A window without decorations cannot size itself on every window system:
+// the window system is asked first, and where it refuses the window follows
+// the pointer itself.
+void Form1::startFrameResize(Qt::Edges edges, QPoint pointer)
+{
+    if (windowHandle() && windowHandle()->startSystemResize(edges))
+        return;
+    frameResize_ = FrameResize{edges, geometry(), pointer};
+}
+
 void Form1::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPoint position = event->position().toPoint();
+    if (frameResize_ && event->buttons() == Qt::LeftButton) {
+        // The smallest window keeps its sizing frame to be grabbed again.
+        const QSize minimum = minimumSize().expandedTo(QSize(3 * frameWidth, 3 * frameWidth));
+        const QRect sized = frameResize_->geometryAt(event->globalPosition().toPoint(), minimum);
+        // Sized once this pointer event is handled: the layout yields to the
+        // event loop, and a release handled inside a pointer event leaves the
+        // buttons unlit under later moves.
+        QMetaObject::invokeMethod(this, [this, sized] { setGeometry(sized); }, Qt::QueuedConnection);
+        return;
+    }
+    // A drag measures against where the window stood at its press: the window
+    // system may not have caught up with the drag's earlier moves yet, and
+    // the position it reports lags behind.
+    const QPoint position = dragOrigin_ ? event->globalPosition().toPoint() - *dragOrigin_ : event->position().toPoint();
     const Qt::Edges edges = frameEdgesAt(position);
     if (event->buttons() == Qt::NoButton)
         setCursor(resizeCursorFor(edges));
@@ -159,6 +198,14 @@ void Form1::mouseMoveEvent(QMouseEvent* event)
         Form_MouseMove(event->buttons(), twipsFromPixels(position.x() - frameWidth),
                        twipsFromPixels(position.y() - frameWidth));
     });
+}
+
+void Form1::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        dragOrigin_.reset();
+        frameResize_.reset();
+    }
 }
 
 void Form1::Form_MouseDown(Qt::MouseButton button, float x, float y)
@@ -173,21 +220,27 @@ void Form1::Form_MouseDown(Qt::MouseButton button, float x, float y)
 
 void Form1::Form_MouseMove(Qt::MouseButtons buttons, float x, float y)
 {
-    if (buttons == Qt::LeftButton) {
-        if (windowSystemPlacesWindows())
-            move(pos() + QPoint(pixelsFromTwips(x - dragX), pixelsFromTwips(y - dragY)));
-        else if (windowHandle())
+    if (buttons == Qt::LeftButton && dragOrigin_) {
+        if (windowSystemPlacesWindows()) {
+            move(*dragOrigin_ + QPoint(pixelsFromTwips(x - dragX), pixelsFromTwips(y - dragY)));
+        } else if (windowHandle()) {
+            // The compositor moves the window from here on and keeps the
+            // release to itself.
+            dragOrigin_.reset();
             windowHandle()->startSystemMove();
+        }
     }
-    hoverButton = noButton;
-    buttonNormalState();
+    takeBackHighlight();
     processPendingEvents();
 }
 
 void Form1::Frame1_MouseMove()
 {
-    runOrEnd(this, [&] {
-        hoverButton = noButton;
-        buttonNormalState();
-    });
+    runOrEnd(this, [this] { takeBackHighlight(); });
+}
+
+void Form1::takeBackHighlight()
+{
+    hoverButton = noButton;
+    buttonNormalState();
 }
