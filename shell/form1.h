@@ -9,11 +9,14 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QAction;
+class QKeyEvent;
+class QUrl;
 class Form2;
 class PictureButton;
 class SearchPanel;
@@ -70,6 +73,9 @@ public:
     std::string strCopy;
     float dragX = 0;
     float dragY = 0;
+    // The normalised query of the last search, marked on the pages its
+    // results page opens.
+    std::string strLastQuery;
 
     // Controls of the window design.
     std::array<PictureButton*, buttonCount> Image1{};
@@ -122,7 +128,19 @@ private:
     void setCaptionLabel(const std::string& latin2Text);
     void processPendingEvents();
 
+    bool runShortcut(const QKeyEvent& key);
+    void zoomView(int steps);
+    void followSearchHits(const QUrl& url);
+    void markSearchHits(const QUrl& page);
+    void stepSearchHit(int step);
+    void clearSearchHits();
+    void loadQtTranslations();
+
     ProgramInfo program_;
     QPixmap backgroundPicture_;
     bool searching_ = false;
+    // The pages the last search found, and whether frame "T" completed its
+    // results page last.
+    std::vector<std::string> lastHitFiles_;
+    bool resultsShown_ = false;
 };

@@ -66,6 +66,10 @@ void Form1::searchAndShow(const std::string& query)
                 setCaptionLabel(" " + std::to_string(slot));
             processPendingEvents();
         });
+    strLastQuery = query;
+    lastHitFiles_.clear();
+    for (const std::int16_t slot : result.hitSlots)
+        lastHitFiles_.push_back(docList[static_cast<std::size_t>(slot)].strFile);
     const std::string resultsPath = strAppPath + resultsFileName;
     lexoria::writeResultsFile(resultsPath, result.page);
     WebBrowser1->Navigate(QString::fromStdString(resultsPath), QStringLiteral("T"));
