@@ -1,9 +1,10 @@
 // The keyboard's way to the picture buttons, which take no focus: each
-// shortcut runs what its button's click runs, whichever control has the
-// focus. The key preview brings every key press here first.
+// shortcut clicks its button, whichever control has the focus. The key
+// preview brings every key press here first.
 #include "shell/form1.h"
 
 #include "shell/web_browser.h"
+#include "window/picture_button.h"
 #include "window/zoom_steps.h"
 
 #include <QKeyEvent>
@@ -29,13 +30,13 @@ QKeyCombination pressedKeys(const QKeyEvent& key)
 bool Form1::runShortcut(const QKeyEvent& key)
 {
     const std::pair<QKeyCombination, std::function<void()>> shortcuts[] = {
-        {Qt::ALT | Qt::Key_Left, [this] { Image1_Click(0); }},
-        {Qt::ALT | Qt::Key_Right, [this] { Image1_Click(1); }},
-        {Qt::ALT | Qt::Key_Home, [this] { Image1_Click(2); }},
-        {Qt::CTRL | Qt::Key_F, [this] { Image1_Click(3); }},
-        {QKeyCombination(Qt::Key_F1), [this] { Image1_Click(10); }},
-        {Qt::CTRL | Qt::Key_P, [this] { Image1_Click(11); }},
-        {Qt::CTRL | Qt::SHIFT | Qt::Key_C, [this] { Image1_Click(12); }},
+        {Qt::ALT | Qt::Key_Left, [this] { Image1[0]->click(); }},
+        {Qt::ALT | Qt::Key_Right, [this] { Image1[1]->click(); }},
+        {Qt::ALT | Qt::Key_Home, [this] { Image1[2]->click(); }},
+        {Qt::CTRL | Qt::Key_F, [this] { Image1[3]->click(); }},
+        {QKeyCombination(Qt::Key_F1), [this] { Image1[10]->click(); }},
+        {Qt::CTRL | Qt::Key_P, [this] { Image1[11]->click(); }},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_C, [this] { Image1[12]->click(); }},
         {Qt::CTRL | Qt::Key_Plus, [this] { zoomView(+1); }},
         {Qt::CTRL | Qt::Key_Equal, [this] { zoomView(+1); }},
         {Qt::CTRL | Qt::Key_Minus, [this] { zoomView(-1); }},

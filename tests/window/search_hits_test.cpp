@@ -7,45 +7,6 @@
 #include <QApplication>
 #include <QLineEdit>
 
-namespace {
-
-// A page whose word "čebelnjak" stands far below its top, three times in
-// three cases, with a link to a second page that holds the word as well.
-QByteArray longPageWithHits()
-{
-    QByteArray page = "<html><body><a name=\"F1\"></a>";
-    for (int i = 0; i < 200; ++i)
-        page += "<p>Odstavek brez iskane besede.</p>";
-    page += "<p>\xc8" "ebelnjak, \xe8" "ebelnjak in \xc8" "EBELNJAK.</p>"
-            "<p><a href=\"clen081.html\">nazaj</a></p></body></html>";
-    return page;
-}
-
-int frameNumber(ReaderFixture& reader, const QString& expression)
-{
-    return reader.evaluate(QStringLiteral("(function (doc) { return %1; })(window.frames['T'].document)")
-                               .arg(expression)).toInt();
-}
-
-int hitCount(ReaderFixture& reader)
-{
-    return frameNumber(reader, QStringLiteral("doc.querySelectorAll('mark[data-lexoria-hit]').length"));
-}
-
-int currentHit(ReaderFixture& reader)
-{
-    return frameNumber(reader, QStringLiteral("Array.from(doc.querySelectorAll('mark[data-lexoria-hit]'))"
-                                              ".findIndex(m => m.hasAttribute('data-lexoria-current'))"));
-}
-
-void pressKey(Form1& form, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QWidget* focus = QApplication::focusWidget();
-    QTest::keyClick(focus ? focus : &form, key, modifiers);
-}
-
-}  // namespace
-
 class SearchHitsTest : public QObject {
     Q_OBJECT
 
@@ -55,35 +16,46 @@ private slots:
 
 void SearchHitsTest::resultOpensScrolledToItsMarkedHits()
 {
+    // "čebelnjak" far below the top of a page, in three cases, and on the
+    // page its link leads to.
+    QByteArray page = "<html><body><a name=\"F1\"></a>" + QByteArray("<p>Odstavek.</p>").repeated(200);
+    page += "<p>\xc8" "ebelnjak, \xe8" "ebelnjak in \xc8" "EBELNJAK.</p><a href=\"clen081.html\">nazaj</a>";
     ReaderFixture reader;
-    reader.write("clen083.html", longPageWithHits());
-    reader.write("clen081.html", "<html><body><p>\xe8" "ebelnjak</p></body></html>");
+    reader.write("clen083.html", page);
+    reader.write("clen081.html", "<p>\xe8" "ebelnjak</p>");
     Form1& form = reader.start();
-    QSignalSpy completed(form.WebBrowser1, &WebBrowser::DocumentComplete);
+    // The number of hits, the current one from 0, and how far down the frame shows.
+    const auto hits = [&] {
+        return reader.evaluate(QStringLiteral(
+            "(function (w) { const m = Array.from(w.document.querySelectorAll('mark[data-lexoria-hit]'));"
+            "return m.length + ' ' + m.findIndex(x => x.hasAttribute('data-lexoria-current')) + ' '"
+            "+ (w.scrollY > 0 ? 'down' : 'top'); })(window.frames['T'])"));
+    };
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &form, key, modifiers);
+    };
     QTest::mouseClick(form.Image1[3], Qt::LeftButton);
     form.Text1->setText(QStringLiteral("ČEBELNJAK"));
     QTest::mouseClick(form.Image1[8], Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(reader.frameUrl().endsWith(QLatin1String("/found.html")), 20000);
 
     reader.evaluate(QStringLiteral("window.frames['T'].document.querySelector('a[href*=\"clen083\"]').click()"));
-    QTRY_COMPARE_WITH_TIMEOUT(hitCount(reader), 3, 20000);
-    QTRY_VERIFY_WITH_TIMEOUT(frameNumber(reader, QStringLiteral("doc.defaultView.scrollY")) > 0, 20000);
-    QCOMPARE(currentHit(reader), 0);
-    pressKey(form, Qt::Key_F3);
-    QCOMPARE(currentHit(reader), 1);
-    pressKey(form, Qt::Key_F3, Qt::ShiftModifier);
-    pressKey(form, Qt::Key_F3, Qt::ShiftModifier);
-    QCOMPARE(currentHit(reader), 2);
-    pressKey(form, Qt::Key_Escape);
-    QCOMPARE(hitCount(reader), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(hits(), QStringLiteral("3 0 down"), 20000);
+    press(Qt::Key_F3);
+    QCOMPARE(hits(), QStringLiteral("3 1 down"));
+    press(Qt::Key_F3, Qt::ShiftModifier);
+    press(Qt::Key_F3, Qt::ShiftModifier);
+    QCOMPARE(hits(), QStringLiteral("3 2 down"));
+    press(Qt::Key_Escape);
+    QCOMPARE(hits().section(u' ', 0, 0), QStringLiteral("0"));
     QVERIFY(reader.frameText().contains(QStringLiteral("Čebelnjak, čebelnjak in ČEBELNJAK.")));
 
     // The next page holds the word too, but no results page opened it.
-    completed.clear();
+    QSignalSpy completed(form.WebBrowser1, &WebBrowser::DocumentComplete);
     reader.evaluate(QStringLiteral("window.frames['T'].document.querySelector('a[href=\"clen081.html\"]').click()"));
     QTRY_VERIFY_WITH_TIMEOUT(!completed.isEmpty() && completed.last().at(0).toUrl().fileName() == u"clen081.html",
                              20000);
-    QCOMPARE(hitCount(reader), 0);
+    QCOMPARE(hits(), QStringLiteral("0 -1 top"));
     QVERIFY(reader.failures.empty());
 }
 
