@@ -139,8 +139,8 @@ private:
     ProgramInfo program_;
     QPixmap backgroundPicture_;
     bool searching_ = false;
-    // The pages the last search found, and whether frame "T" completed its
-    // results page last.
+    // The pages the last search found, and whether the document completed
+    // last was its results page.
     std::vector<std::string> lastHitFiles_;
     bool resultsShown_ = false;
 };
