@@ -3,6 +3,7 @@
 #include "search/query.h"
 #include "shell/web_browser.h"
 #include "window/picture_button.h"
+#include "window/picture_button_accessible.h"
 #include "window/search_panel.h"
 #include "window/splash_window.h"
 
@@ -14,6 +15,7 @@ Form1::Form1(ProgramInfo program, QWidget* parent)
 {
     createControls();
     createMenu();
+    installPictureButtonAccessibility();
     // Key preview: Enter and Escape reach the window whichever control has
     // the focus, the search box and the web view included.
     qApp->installEventFilter(this);

@@ -11,11 +11,14 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QAction;
+class QKeyEvent;
+class QUrl;
 class Form2;
 class PictureButton;
 class SearchPanel;
@@ -72,6 +75,9 @@ public:
     std::string strCopy;
     float dragX = 0;
     float dragY = 0;
+    // The normalised query of the last search, marked on the pages its
+    // results page opens.
+    std::string strLastQuery;
 
     // Controls of the window design.
     std::array<PictureButton*, buttonCount> Image1{};
@@ -127,6 +133,14 @@ private:
     void setCaptionLabel(const std::string& latin2Text);
     void processPendingEvents();
 
+    bool runShortcut(const QKeyEvent& key);
+    void zoomView(int steps);
+    void followSearchHits(const QUrl& url);
+    void markSearchHits(const QUrl& page);
+    void stepSearchHit(int step);
+    void clearSearchHits();
+    void loadQtTranslations();
+
     ProgramInfo program_;
     QPixmap backgroundPicture_;
     bool searching_ = false;
@@ -135,4 +149,8 @@ private:
     // the frame where the window system will not.
     std::optional<QPoint> dragOrigin_;
     std::optional<FrameResize> frameResize_;
+    // The pages the last search found, and whether the document completed
+    // last was its results page.
+    std::vector<std::string> lastHitFiles_;
+    bool resultsShown_ = false;
 };

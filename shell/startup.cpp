@@ -32,6 +32,8 @@ void Form1::Form_Load()
     litButton = noButton;
     strVersion = versionText(program_.baseName);
     strAppPath = program_.directory + "/";
+    loadQtTranslations();
+    splash->setAccessibleName(QString::fromStdString(strVersion));
     strSkinName = "Skin";
     loadSkin(strSkinName);
     readLanguageFile(strAppPath + "slo.lng");

@@ -2,13 +2,12 @@
 
 #include "shell/bounded_wait.h"
 #include "shell/document_printer.h"
+#include "shell/js_string.h"
 #include "shell/reader_page.h"
 
 #include <QClipboard>
 #include <QDeadlineTimer>
 #include <QGuiApplication>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QWebEngineHistory>
@@ -55,15 +54,17 @@ const QString selectionCoversDocument = QStringLiteral(R"JS(
 const QString selectionIsEmpty =
     QStringLiteral("return lexoriaFocused().getSelection().toString() === '';");
 
-QString jsString(const QString& text)
-{
-    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
-    return QString::fromUtf8(array.mid(1, array.size() - 2));
-}
-
 QString inPage(const QString& body)
 {
     return QStringLiteral("(function () {%1\n%2\n})()").arg(QLatin1String(framePrelude), body);
+}
+
+// A script that runs body with `frame` bound to the named frame, or answers
+// noFrame when the shown page has no such frame.
+QString inFrame(const QString& name, const QString& body, const QString& noFrame)
+{
+    return inPage(QStringLiteral("const frame = lexoriaFrame(%1);\nif (!frame) return %2;\n%3")
+                      .arg(jsString(name), noFrame, body));
 }
 
 void pause(int ms)
@@ -189,14 +190,19 @@ QVariant WebBrowser::evaluate(const QString& script)
 // which must be true-ish: a false result, like a missing frame, throws.
 QVariant WebBrowser::evaluateInFrame(const QString& name, const QString& body)
 {
-    const QString script = QStringLiteral(
-                               "const frame = lexoriaFrame(%1);\n"
-                               "if (!frame) return null;\n%2")
-                               .arg(jsString(name), body);
-    const QVariant result = evaluate(inPage(script));
+    const QVariant result = evaluate(inFrame(name, body, QStringLiteral("null")));
     if (!result.toBool())
         throw WebBrowserError("no frame named " + name.toStdString() + " took the request");
     return result;
+}
+
+int WebBrowser::numberFromFrame(const QString& name, const QString& body)
+{
+    bool isNumber = false;
+    const int number = evaluate(inFrame(name, body, QStringLiteral("-1"))).toInt(&isNumber);
+    if (!isNumber || number < 0)
+        throw WebBrowserError("no frame named " + name.toStdString() + " gave a number");
+    return number;
 }
 
 void WebBrowser::copySelection()

@@ -52,6 +52,10 @@ public:
     void ExecWB(int command, int option);
     // Prints the document shown in the named frame, without a dialog.
     void printFrame(const QString& name, QPrinter* printer);
+    // Runs body with `frame` bound to the named frame; body returns a number
+    // of at least 0.
+    // Throws WebBrowserError when there is no such frame or no number came back.
+    int numberFromFrame(const QString& name, const QString& body);
 
 signals:
     void DownloadBegin();

@@ -5,7 +5,7 @@ set -euo pipefail
 
 LEXORIA_PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-webengine-dev qt6-image-formats-plugins libgl-dev
+  qt6-base-dev qt6-webengine-dev qt6-image-formats-plugins libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   python3 python3-pil fonts-dejavu-core
   xvfb xauth xdotool x11-xkb-utils x11-utils poppler-utils

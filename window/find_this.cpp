@@ -84,6 +84,10 @@ void Form1::searchAndShow(const std::string& query)
             uncountedSlot = 0;
             slices.yieldNow();
         });
+    strLastQuery = query;
+    lastHitFiles_.clear();
+    for (const std::int16_t slot : result.hitSlots)
+        lastHitFiles_.push_back(docList[static_cast<std::size_t>(slot)].strFile);
     const std::string resultsPath = strAppPath + resultsFileName;
     lexoria::writeResultsFile(resultsPath, result.page);
     WebBrowser1->Navigate(QString::fromStdString(resultsPath), QStringLiteral("T"));

@@ -104,6 +104,7 @@ void Form1::createControls()
     placeInClient(WebBrowser1, 0, 500, 9495, 6735);
     connect(WebBrowser1, &WebBrowser::DownloadBegin, this, [this] { WebBrowser1_DownloadBegin(); });
     connect(WebBrowser1, &WebBrowser::DocumentComplete, this, [this] { WebBrowser1_DocumentComplete(); });
+    connect(WebBrowser1, &WebBrowser::DocumentComplete, this, [this](const QUrl& url) { followSearchHits(url); });
 
     Frame1 = new SearchPanel(this);
     Frame1->setTitle(QStringLiteral("Frame1"));

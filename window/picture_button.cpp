@@ -24,11 +24,16 @@ void PictureButton::mousePressEvent(QMouseEvent* event)
 
 void PictureButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool released = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;
     event->accept();
-    if (click)
-        emit clicked(index_);
+    if (released)
+        click();
+}
+
+void PictureButton::click()
+{
+    emit clicked(index_);
 }
 
 void PictureButton::mouseMoveEvent(QMouseEvent* event)

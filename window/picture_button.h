@@ -14,6 +14,8 @@ public:
 
     std::int16_t index() const { return index_; }
     void setPicture(const QPixmap& picture);
+    // What a click with the mouse does.
+    void click();
 
 signals:
     void clicked(std::int16_t index);

@@ -95,18 +95,22 @@ void Form1::Form_KeyUp(int keyCode)
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyRelease)
+    if (event->type() != QEvent::KeyRelease && event->type() != QEvent::KeyPress)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     auto* key = static_cast<QKeyEvent*>(event);
-    // A key release reaches the filter once for each widget it travels
+    // A key event reaches the filter once for each widget it travels
     // through; only the first one counts: the focus, or the window itself
     // when no control has the focus.
     QWidget* first = QApplication::focusWidget() ? QApplication::focusWidget() : this;
     if (!widget || widget->window() != this || key->isAutoRepeat() || widget != first)
         return false;
-    runOrEnd(this, [&] { Form_KeyUp(keyCodeOf(*key)); });
-    return false;
+    bool shortcut = false;
+    if (event->type() == QEvent::KeyPress)
+        runOrEnd(this, [&] { shortcut = runShortcut(*key); });
+    else
+        runOrEnd(this, [&] { Form_KeyUp(keyCodeOf(*key)); });
+    return shortcut;
 }
 
 Qt::Edges Form1::frameEdgesAt(QPoint position) const
