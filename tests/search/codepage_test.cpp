@@ -9,20 +9,22 @@
 
 namespace {
 
-// The C library's own converter, an independent derivation of the tables.
-std::optional<std::string> iconvConvert(const char* to, const char* from, std::string in)
+// The C library's own converter, an independent derivation of the tables:
+// one byte to UTF-8, or nothing where the code page leaves the byte unassigned.
+std::optional<std::string> iconvUtf8(const char* from, unsigned byte)
 {
-    iconv_t converter = ::iconv_open(to, from);
-    if (converter == reinterpret_cast<iconv_t>(-1))
-        return std::nullopt;
-    std::string out(16, '\0');
-    char* inAt = in.data();
-    std::size_t inLeft = in.size();
+    iconv_t converter = ::iconv_open("UTF-8", from);
+    char in = static_cast<char>(byte);
+    char* inAt = &in;
+    std::size_t inLeft = 1;
+    std::string out(8, '\0');
     char* outAt = out.data();
     std::size_t outLeft = out.size();
-    const std::size_t done = ::iconv(converter, &inAt, &inLeft, &outAt, &outLeft);
-    ::iconv_close(converter);
-    if (done == static_cast<std::size_t>(-1))
+    const bool done = converter != reinterpret_cast<iconv_t>(-1)
+                      && ::iconv(converter, &inAt, &inLeft, &outAt, &outLeft) != static_cast<std::size_t>(-1);
+    if (converter != reinterpret_cast<iconv_t>(-1))
+        ::iconv_close(converter);
+    if (!done)
         return std::nullopt;
     out.resize(out.size() - outLeft);
     return out;
@@ -32,10 +34,9 @@ TEST(CodepageTest, Latin2BytesBecomeTheirUtf8Characters)
 {
     for (unsigned c = 0; c < 256; ++c) {
         SCOPED_TRACE(c);
-        const std::string byte(1, static_cast<char>(c));
-        const auto expected = iconvConvert("UTF-8", "ISO-8859-2", byte);
+        const auto expected = iconvUtf8("ISO-8859-2", c);
         ASSERT_TRUE(expected.has_value());
-        EXPECT_EQ(lexoria::utf8FromLatin2(byte), *expected);
+        EXPECT_EQ(lexoria::utf8FromLatin2(std::string(1, static_cast<char>(c))), *expected);
     }
 }
 
@@ -44,17 +45,15 @@ TEST(CodepageTest, EveryWindows1250CharacterComesBackToItsByte)
     int assigned = 0;
     for (unsigned c = 0; c < 256; ++c) {
         SCOPED_TRACE(c);
-        const std::string byte(1, static_cast<char>(c));
-        const auto utf8 = iconvConvert("UTF-8", "CP1250", byte);
-        if (!utf8)
-            continue;  // one of the bytes the code page leaves unassigned
-        ++assigned;
-        EXPECT_EQ(lexoria::cp1250FromUtf8(*utf8), byte);
+        if (const auto utf8 = iconvUtf8("CP1250", c)) {
+            ++assigned;
+            EXPECT_EQ(lexoria::cp1250FromUtf8(*utf8), std::string(1, static_cast<char>(c)));
+        }
     }
     EXPECT_EQ(assigned, 251);
 }
 
-TEST(Cp1250FromUtf8Test, KeepsWhatTheCodePageHasAndDropsTheRest)
+TEST(Cp1250FromUtf8Test, KeepsWhatTheCodePageHasAndDropsMissingOrMalformedCharacters)
 {
     const struct {
         const char* name;
@@ -62,8 +61,6 @@ TEST(Cp1250FromUtf8Test, KeepsWhatTheCodePageHasAndDropsTheRest)
         std::string cp1250;
     } cases[] = {
         {"SloveneLetters", "Člen šest, ŽIVALI", "\xC8len \x9A" "est, \x8EIVALI"},
-        {"EuroAndDash", "5 € – 6", "5 \x80 \x96 6"},
-        {"MissingCharacterDropped", "a中b", "ab"},
         {"LatinOneOnlyLetterDropped", "ñ", ""},
         {"EmojiDropped", "x\xF0\x9F\x98\x80y", "xy"},
         {"LoneLeadByteDropped", "a\xC4", "a"},

@@ -8,14 +8,10 @@
 
 namespace {
 
-struct CaseRange {
-    unsigned first;
-    unsigned last;
-    unsigned lowered;  // what `first` becomes; the rest of the range follows it
-};
-
-// The capitals of Windows-1250 and their small letters, written as ranges.
-constexpr CaseRange capitals[] = {
+// The capitals of Windows-1250 as ranges, with what the first of each lowers to.
+constexpr struct {
+    unsigned first, last, lowered;
+} capitals[] = {
     {0x41, 0x5A, 0x61},  // A-Z
     {0x8A, 0x8A, 0x9A},  // Š
     {0x8C, 0x8F, 0x9C},  // Ś Ť Ž Ź
@@ -30,7 +26,7 @@ constexpr CaseRange capitals[] = {
 
 unsigned expectedLower(unsigned c)
 {
-    for (const CaseRange& range : capitals)
+    for (const auto& range : capitals)
         if (c >= range.first && c <= range.last)
             return range.lowered + (c - range.first);
     return c;
@@ -39,11 +35,13 @@ unsigned expectedLower(unsigned c)
 // Page text is ISO-8859-2: its Š and Ž lower to the codes of š and ž too.
 unsigned expectedPageLower(unsigned c)
 {
-    if (c == 0xA9)
-        return 0xB9;
-    if (c == 0xAE)
-        return 0xBE;
-    return expectedLower(c);
+    return c == 0xA9 ? 0xB9 : c == 0xAE ? 0xBE : expectedLower(c);
+}
+
+void lowerByteByByte(std::string& text)
+{
+    for (char& c : text)
+        c = static_cast<char>(lexoria::cp1250Lower(static_cast<unsigned char>(c)));
 }
 
 #if LEXORIA_X86_VECTORS
@@ -54,18 +52,10 @@ void lowerBy(std::string& text)
 }
 #endif
 
-TEST(Cp1250LowerTest, MapsEveryByteAsTheCodePageLowersIt)
-{
-    for (unsigned c = 0; c < 256; ++c) {
-        SCOPED_TRACE(c);
-        EXPECT_EQ(lexoria::cp1250Lower(static_cast<unsigned char>(c)), expectedLower(c));
-    }
-}
-
 // Texts are lowered in blocks of thirty-two bytes, then sixteen, then byte
 // by byte: every byte value is tried at every position within a block and
 // in tails of every length.
-TEST(TextLoweringTest, LowersWholeTextsAtAnyLengthAndPositionInEveryBlockWidth)
+TEST(TextLoweringTest, LowersEveryByteAtAnyLengthAndPositionInEveryBlockWidth)
 {
     const struct {
         const char* name;
@@ -73,6 +63,7 @@ TEST(TextLoweringTest, LowersWholeTextsAtAnyLengthAndPositionInEveryBlockWidth)
         unsigned (*expected)(unsigned);
         bool runsHere;
     } lowerings[] = {
+        {"one byte", lowerByteByByte, expectedLower, true},
         {"query", lexoria::cp1250LowerInPlace, expectedLower, true},
         {"page", lexoria::lowerPageText, expectedPageLower, true},
 #if LEXORIA_X86_VECTORS

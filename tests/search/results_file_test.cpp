@@ -7,12 +7,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <sys/resource.h>
-#include <vector>
 
 namespace {
 
@@ -22,62 +21,57 @@ using lexoria::testing::TempDir;
 using lexoria::testing::throwsFileError;
 
 // Names in the folder, so a test can tell that no temporary file stayed.
-std::vector<std::string> namesIn(const fs::path& dir)
+std::set<std::string> namesIn(const fs::path& dir)
 {
-    std::vector<std::string> names;
+    std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
+        names.insert(entry.path().filename().string());
     return names;
 }
 
-TEST(WriteResultsFileTest, ReplacesTheEarlierResultsWhole)
+const std::set<std::string> onlyFound = {"found.html"};
+
+// A symbolic link in the way is replaced, not followed.
+TEST(WriteResultsFileTest, ReplacesTheEarlierResultsOrLinkWholeAndReadableByAll)
 {
     TempDir app;
+    TempDir outside;
     const std::string path = app.appPath() + "found.html";
     app.write("found.html", "an earlier and much longer results page");
     lexoria::writeResultsFile(path, "<b>x</b>\r\n");
     EXPECT_EQ(lexoria::readWholeFile(path), "<b>x</b>\r\n");
-    EXPECT_EQ(namesIn(app.path()), std::vector<std::string>{"found.html"});
-    const auto permissions = fs::status(path).permissions();
-    EXPECT_NE(permissions & fs::perms::others_read, fs::perms::none);
-}
+    EXPECT_EQ(namesIn(app.path()), onlyFound);
+    EXPECT_NE(fs::status(path).permissions() & fs::perms::others_read, fs::perms::none);
 
-TEST(WriteResultsFileTest, ReplacesASymbolicLinkInsteadOfFollowingIt)
-{
-    TempDir app;
-    TempDir outside;
     outside.write("victim", "untouched");
-    fs::create_symlink(outside.path() / "victim", app.path() / "found.html");
-    lexoria::writeResultsFile(app.appPath() + "found.html", "new");
-    EXPECT_FALSE(fs::is_symlink(app.path() / "found.html"));
-    EXPECT_EQ(lexoria::readWholeFile(app.appPath() + "found.html"), "new");
+    fs::remove(path);
+    fs::create_symlink(outside.path() / "victim", path);
+    lexoria::writeResultsFile(path, "new");
+    EXPECT_FALSE(fs::is_symlink(path));
+    EXPECT_EQ(lexoria::readWholeFile(path), "new");
     EXPECT_EQ(lexoria::readWholeFile((outside.path() / "victim").string()), "untouched");
 }
 
 // Lets files of the process grow to at most `bytes`, as a full disc would,
-// for as long as it lives. Tests run as root, where permissions stop nothing.
+// while it lives. Tests run as root, where permissions stop nothing.
 class FileSizeLimit {
 public:
-    explicit FileSizeLimit(rlim_t bytes)
+    explicit FileSizeLimit(rlim_t bytes) : savedHandler_(std::signal(SIGXFSZ, SIG_IGN))  // the write fails instead
     {
         ::getrlimit(RLIMIT_FSIZE, &saved_);
         rlimit limit = saved_;
         limit.rlim_cur = bytes;
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);  // the write fails instead
     }
     ~FileSizeLimit()
     {
         ::setrlimit(RLIMIT_FSIZE, &saved_);
         std::signal(SIGXFSZ, savedHandler_);
     }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
 private:
-    rlimit saved_{};
     void (*savedHandler_)(int);
+    rlimit saved_{};
 };
 
 TEST(WriteResultsFileTest, AWriteCutShortLeavesTheEarlierResultsWhole)
@@ -91,7 +85,7 @@ TEST(WriteResultsFileTest, AWriteCutShortLeavesTheEarlierResultsWhole)
                     throwsFileError(HasSubstr(path + ": cannot write")));
     }
     EXPECT_EQ(lexoria::readWholeFile(path), "earlier\r\n");
-    EXPECT_EQ(namesIn(app.path()), std::vector<std::string>{"found.html"});
+    EXPECT_EQ(namesIn(app.path()), onlyFound);
 }
 
 TEST(WriteResultsFileTest, AnUnwritablePathIsNamedAndLeavesNothingBehind)
@@ -102,7 +96,7 @@ TEST(WriteResultsFileTest, AnUnwritablePathIsNamedAndLeavesNothingBehind)
         SCOPED_TRACE(target);
         const std::string path = app.appPath() + target;
         EXPECT_THAT([&] { lexoria::writeResultsFile(path, "bytes"); }, throwsFileError(HasSubstr(path)));
-        EXPECT_EQ(namesIn(app.path()), std::vector<std::string>{"found.html"});
+        EXPECT_EQ(namesIn(app.path()), onlyFound);
     }
 }
 

@@ -44,23 +44,25 @@ TEST(RunSearchTest, WritesTheResultsPageOfTheMatchingSlots)
     const std::string page = "<html><title>TITULA</title><body>BODDDY</body></html>";
     const struct {
         const char* name;
+        std::int16_t docCount;
         std::string query, strFoundHtml;
         std::vector<std::int16_t> hitSlots;
         std::string page;
     } cases[] = {
-        {"slots beyond the count not searched", "zakon", page, {1}, head + "<b>zakon:<br><br></b>" + hitA + "</body></html>\r\n"},
-        {"match only in markup", "odstavek", page, {3}, head + "<b>odstavek:<br><br></b>" + hitC + "</body></html>\r\n"},
-        {"several hits", "<p", page, {1, 2, 3},
+        {"slots beyond the count not searched", 4, "zakon", page, {1}, head + "<b>zakon:<br><br></b>" + hitA + "</body></html>\r\n"},
+        {"match only in markup", 4, "odstavek", page, {3}, head + "<b>odstavek:<br><br></b>" + hitC + "</body></html>\r\n"},
+        {"several hits", 4, "<p", page, {1, 2, 3},
          head + "<b><p:<br><br></b>" + hitA + "<br><a href='b.html#F1' target='T'>Drugi</a><br>" + hitC + "</body></html>\r\n"},
-        {"ISO letters", "\xB9olstvu", page, {1}, head + "<b>\xB9olstvu:<br><br></b>" + hitA + "</body></html>\r\n"},
-        {"no hit", "kazen", page, {}, head + "<b>Ni zadetkov</b></body></html>\r\n"},
-        {"empty template", "zakon", "", {1}, "\r\n"},
-        {"template without body", "zakon", "<h1>TITULA</h1>", {1}, "<h1>Zakon TITULA</h1>\r\n"},
-        {"body twice", "kazen", "BODDDY|BODDDY", {}, "<b>Ni zadetkov</b>|<b>Ni zadetkov</b>\r\n"},
+        {"ISO letters", 4, "\xB9olstvu", page, {1}, head + "<b>\xB9olstvu:<br><br></b>" + hitA + "</body></html>\r\n"},
+        {"no hit", 4, "kazen", page, {}, head + "<b>Ni zadetkov</b></body></html>\r\n"},
+        {"empty template", 4, "zakon", "", {1}, "\r\n"},
+        {"template without body", 4, "zakon", "<h1>TITULA</h1>", {1}, "<h1>Zakon TITULA</h1>\r\n"},
+        {"body twice", 4, "kazen", "BODDDY|BODDDY", {}, "<b>Ni zadetkov</b>|<b>Ni zadetkov</b>\r\n"},
+        {"empty table", 0, "a", "BODDDY", {}, "<b>Ni zadetkov</b>\r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto result = search(*docList, 4, c.query, c.strFoundHtml);
+        const auto result = search(*docList, c.docCount, c.query, c.strFoundHtml);
         EXPECT_THAT(result.hitSlots, ElementsAreArray(c.hitSlots));
         EXPECT_EQ(result.page, c.page);
     }
@@ -68,7 +70,7 @@ TEST(RunSearchTest, WritesTheResultsPageOfTheMatchingSlots)
 
 // Titles, file names and the title text that hold a template's tokens show
 // as they are.
-TEST(RunSearchTest, TokensInsideInsertedTextsStayAsTheyAre)
+TEST(RunSearchTest, TokensInsideInsertedTitlesAndFileNamesStayAsTheyAre)
 {
     auto docList = std::make_unique<lexoria::DocList>();
     (*docList)[1] = {"TITUL-TARGT.html", "TITULA BODDDY TARGT TITUL", "zakon"};
@@ -77,7 +79,7 @@ TEST(RunSearchTest, TokensInsideInsertedTextsStayAsTheyAre)
               "TITULA BODDDY TARGT TITUL</a><br>\r\n");
 }
 
-TEST(RunSearchTest, SearchesAFullTableOfFiveHundredTwelvePages)
+TEST(RunSearchTest, SearchesAFullTableOfFiveHundredTwelvePagesAndRefusesACountOutsideIt)
 {
     auto docList = std::make_unique<lexoria::DocList>();
     for (std::int16_t slot = 1; slot <= lexoria::maxPages; ++slot)
@@ -85,12 +87,6 @@ TEST(RunSearchTest, SearchesAFullTableOfFiveHundredTwelvePages)
     const auto result = search(*docList, lexoria::maxPages, "zadnja", "BODDDY");
     EXPECT_THAT(result.hitSlots, ElementsAreArray({lexoria::maxPages}));
     EXPECT_EQ(result.page, "<b>zadnja:<br><br></b><br><a href='p512.html#F1' target='T'>P</a><br>\r\n");
-}
-
-TEST(RunSearchTest, EmptyTableGivesTheNotFoundPageAndACountOutsideTheTableIsRefused)
-{
-    const auto docList = std::make_unique<lexoria::DocList>();
-    EXPECT_EQ(search(*docList, 0, "a", "BODDDY").page, "<b>Ni zadetkov</b>\r\n");
     const auto ignore = [](std::int16_t, bool) {};
     EXPECT_THROW(lexoria::runSearch(*docList, lexoria::maxPages + 1, "a", {}, ignore), std::out_of_range);
     EXPECT_THROW(lexoria::runSearch(*docList, -1, "a", {}, ignore), std::out_of_range);

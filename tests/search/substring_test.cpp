@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <random>
 #include <string>
 #include <string_view>
@@ -13,14 +12,12 @@ namespace {
 
 using lexoria::SubstringTest;
 
-// One way of testing for a needle of one byte or more: the scan the search
-// chooses, and each scan it chooses from on its own.
+// The scan the search chooses for a needle of one byte or more, and each
+// scan it chooses from on its own.
 struct Scan {
     const char* name;
     bool (*found)(std::string_view text, std::string_view needle);
     bool runsHere;
-
-    friend void PrintTo(const Scan& scan, std::ostream* out) { *out << scan.name; }
 };
 
 class SubstringScanTest : public ::testing::TestWithParam<Scan> {
@@ -32,10 +29,10 @@ protected:
     }
 };
 
-// `size` bytes of filler with the needle written over them at `at`.
-std::string placed(std::size_t size, std::size_t at, std::string_view needle, char filler = 'a')
+// `size` bytes of 'a' with the needle written over them at `at`.
+std::string placed(std::size_t size, std::size_t at, std::string_view needle)
 {
-    std::string text(size, filler);
+    std::string text(size, 'a');
     text.replace(at, needle.size(), needle);
     return text;
 }
@@ -58,7 +55,6 @@ const Case cases[] = {
     {"NeedleIsTheWholeText", "zakon", "zakon"},
     {"AtTheVeryStart", "zakon o \xB9olstvu in zakon", "zakon o"},
     {"AtTheVeryEnd", placed(100, 95, "konec"), "konec"},
-    {"EndsOneByteShortOfTheEnd", placed(100, 94, "konec"), "konec"},
     {"CutOffByTheEnd", placed(100, 96, "kone"), "konec"},
     {"AcrossTheSixteenByteBoundary", placed(64, 14, "meja"), "meja"},
     {"AcrossTheThirtyTwoByteBoundary", placed(96, 30, "meja"), "meja"},
@@ -66,21 +62,16 @@ const Case cases[] = {
     {"LastStartOfTheLastWholeBlock", placed(32 + 4 - 1, 31, "meja"), "meja"},
     {"FirstStartAfterTheWholeBlocks", placed(33 + 4 - 1, 32, "meja"), "meja"},
     {"TextShorterThanABlock", "xab", "ab"},
-    {"TextOfOneByte", "a", "a"},
     {"NeedleLongerThanTheText", "zakon", "zakonodajalec"},
     {"EmptyText", "", "a"},
     {"OneByteAbsent", std::string(200, 'a'), "b"},
     {"OneByteAtTheEnd", placed(200, 199, "b"), "b"},
     {"TwoBytesAbsentThoughEachIsEverywhere", std::string(100, 'a') + std::string(100, 'b'), "ba"},
-    {"TwoBytesAtTheSeam", std::string(100, 'b') + std::string(100, 'a'), "ba"},
     {"RepeatedByteOneShortEverywhere", std::string(300, 'a'), std::string(40, 'a') + "b"},
     {"RepeatedByteAtTheEnd", std::string(300, 'a') + "b", std::string(40, 'a') + "b"},
     {"OverlappingPartialMatches", "abaababaabaababaabab", "abaabab"},
-    {"OverlappingPartialMatchesNone", "abaabaabaabaabaabaabaabaabaabaabaaba", "abaabab"},
     {"FilterBytesAgreeButTheRestDiffers", repeated("zakonodajabec", 20) + "zakonodajalec", "zakonodajalec"},
-    {"FilterBytesAgreeButNowhereTheWhole", repeated("zakonodajabec", 20), "zakonodajalec"},
     {"FilterBytesAgreeEverywhereButNowhereTheWhole", std::string(250, 'x'), "xax"},
-    {"HighBytes", "<h2>\xE8le\xE8len</h2>", "\xE8len"},
     {"HighBytesDifferInTheLowBits", "\xB9\xBE\xB9\xBE\xB9\xBE", "\xB9\xB9"},
     {"NulBytes", std::string("a\0b\0c", 5), std::string("\0c", 2)},
     {"RareByteTooNearTheStartForTheNeedle", "xaaaaaaa", "aax"},
@@ -142,8 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SubstringTest, EmptyNeedleOccursInEveryText)
 {
-    EXPECT_TRUE(SubstringTest("").foundIn(""));
-    EXPECT_TRUE(SubstringTest("").foundIn("zakon"));
+    EXPECT_TRUE(SubstringTest("").foundIn("") && SubstringTest("").foundIn("zakon"));
 }
 
 }  // namespace
