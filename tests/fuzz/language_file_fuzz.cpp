@@ -1,17 +1,11 @@
-// The language file over arbitrary bytes. The whole input either applies or
-// fails with a message naming the file and a line of the input; its first
-// line, applied alone, changes at most one target.
-
-#include "line_named.h"
-#include "require.h"
-#include "resources/language_file.h"
+// The language file over arbitrary bytes: it applies or fails naming the file
+// and a line of the input; its first line alone changes at most one target.
+#include "fuzz_support.h"
 #include "base/file_error.h"
+#include "resources/language_file.h"
 
 #include <algorithm>
-#include <cstddef>
 #include <cstdint>
-#include <string>
-#include <string_view>
 
 namespace {
 
@@ -28,38 +22,14 @@ LanguageTexts marked()
     return texts;
 }
 
-int targetsChanged(const LanguageTexts& before, const LanguageTexts& after)
+int targetsChanged(const LanguageTexts& t)
 {
-    int changed = (before.strNotFound != after.strNotFound) + (before.strFoundHtml != after.strFoundHtml)
-                  + (before.strTitula != after.strTitula) + (before.strCopy != after.strCopy)
-                  + (before.frameCaption != after.frameCaption);
-    for (std::size_t i = 0; i < before.buttonTips.size(); ++i)
-        changed += before.buttonTips[i] != after.buttonTips[i];
+    const LanguageTexts m = marked();
+    int changed = (m.strNotFound != t.strNotFound) + (m.strFoundHtml != t.strFoundHtml) + (m.strTitula != t.strTitula)
+                  + (m.strCopy != t.strCopy) + (m.frameCaption != t.frameCaption);
+    for (std::size_t i = 0; i < m.buttonTips.size(); ++i)
+        changed += m.buttonTips[i] != t.buttonTips[i];
     return changed;
-}
-
-// Lines end at CR LF or a lone CR, so each CR ends one.
-int linesIn(std::string_view bytes)
-{
-    return 1 + static_cast<int>(std::count(bytes.begin(), bytes.end(), '\r'));
-}
-
-bool namesALine(const std::string& message, int lines)
-{
-    const auto line = lexoria::fuzz::lineNamed(message, languageName);
-    return line && *line >= 1 && *line <= lines;
-}
-
-void applyFirstLineAlone(std::string_view bytes)
-{
-    const std::string_view line = bytes.substr(0, bytes.find('\r'));
-    LanguageTexts texts = marked();
-    try {
-        lexoria::readLanguageText(line, languageName, texts);
-        require(targetsChanged(marked(), texts) <= 1, "a line applies to at most one target");
-    } catch (const lexoria::FileError& error) {
-        require(namesALine(error.what(), 1), "a failing line is named by its number");
-    }
 }
 
 }  // namespace
@@ -71,8 +41,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         lexoria::readLanguageText(bytes, languageName, texts);
     } catch (const lexoria::FileError& error) {
-        require(namesALine(error.what(), linesIn(bytes)), "a failure names the file and a line of it");
+        // Lines end at CR LF or a lone CR, so each CR ends one.
+        require(lexoria::fuzz::namesALine(error.what(), languageName, 1 + std::count(bytes.begin(), bytes.end(), '\r')),
+                "a failure names the file and a line of it");
     }
-    applyFirstLineAlone(bytes);
+    texts = marked();
+    try {
+        lexoria::readLanguageText(bytes.substr(0, bytes.find('\r')), languageName, texts);
+        require(targetsChanged(texts) <= 1, "a line applies to at most one target");
+    } catch (const lexoria::FileError& error) {
+        require(lexoria::fuzz::namesALine(error.what(), languageName, 1), "a failing line is named by its number");
+    }
     return 0;
 }

@@ -1,41 +1,27 @@
 // leadingNumber over arbitrary lines. Blanks before the number change
-// nothing, and a plain decimal of at most fifteen digits rounds as the
-// floating-point unit rounds it, half to even, within 16 bits.
-
-#include "require.h"
+// nothing, and a plain decimal of at most fifteen digits (a double holds
+// these exactly enough to tell a half) rounds as the floating-point unit
+// rounds it, half to even, within 16 bits.
+#include "fuzz_support.h"
 #include "resources/leading_number.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
-#include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace {
 
-using lexoria::fuzz::require;
-
-constexpr std::size_t exactDigits = 15;  // a double holds these exactly enough to tell a half
-
-// Whether text is [+-]digits[.digits] with at most exactDigits digits.
+// Whether text is [+-]digits[.digits] with 1..15 digits.
 bool isPlainDecimal(std::string_view text)
 {
-    if (!text.empty() && (text.front() == '+' || text.front() == '-'))
+    if (text.starts_with('+') || text.starts_with('-'))
         text.remove_prefix(1);
-    std::size_t digits = 0;
-    bool point = false;
-    for (char c : text) {
-        if (c == '.' && !point)
-            point = true;
-        else if (c >= '0' && c <= '9')
-            ++digits;
-        else
-            return false;
-    }
-    return digits > 0 && digits <= exactDigits;
+    const auto digits = std::count_if(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const auto points = std::count(text.begin(), text.end(), '.');
+    return digits >= 1 && digits <= 15 && points <= 1 && static_cast<std::size_t>(digits + points) == text.size();
 }
 
 std::optional<std::int16_t> roundedByTheMachine(const std::string& text)
@@ -51,6 +37,7 @@ std::optional<std::int16_t> roundedByTheMachine(const std::string& text)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    using lexoria::fuzz::require;
     const std::string line(reinterpret_cast<const char*>(data), size);
     const std::optional<std::int16_t> number = lexoria::leadingNumber(line);
     require(lexoria::leadingNumber(" \t\n" + line) == number, "blanks before the number change nothing");

@@ -1,47 +1,23 @@
 // ListInput over arbitrary bytes: it yields fields until the end, or throws a
 // FileError that names the file and a line of the input, and every field
 // moves it forward, so it cannot loop.
-
-#include "line_named.h"
-#include "require.h"
-#include "search/list_input.h"
+#include "fuzz_support.h"
 #include "base/file_error.h"
+#include "search/list_input.h"
 
-#include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
-
-namespace {
-
-using lexoria::fuzz::require;
-
-const std::string indexName = "Wlist.idx";
-
-// The lines of the input, counting a lone CR, a lone LF and CR LF as one end.
-int linesIn(std::string_view bytes)
-{
-    int lines = 1;
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')))
-            ++lines;
-    return lines;
-}
-
-bool namesALine(const std::string& message, int lines)
-{
-    const auto line = lexoria::fuzz::lineNamed(message, indexName);
-    return line && *line >= 1 && *line <= lines;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    using lexoria::fuzz::require;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const int lines = linesIn(bytes);
+    // A lone CR, a lone LF and CR LF each end one line.
+    int lines = 1;
+    for (std::size_t i = 0; i < size; ++i)
+        lines += bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == size || bytes[i + 1] != '\n'));
     try {
-        lexoria::ListInput input(bytes, indexName);
+        lexoria::ListInput input(bytes, "Wlist.idx");
         std::size_t fields = 0;
         while (!input.atEnd()) {
             require(input.lineNumber() >= 1 && input.lineNumber() <= lines, "the line of the next field lies in the input");
@@ -50,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             require(++fields <= size + 1, "every field moves the reader forward");
         }
     } catch (const lexoria::FileError& error) {
-        require(namesALine(error.what(), lines), "a failure names the index file and a line of it");
+        require(lexoria::fuzz::namesALine(error.what(), "Wlist.idx", lines), "a failure names the index file and a line of it");
     }
     return 0;
 }
