@@ -21,8 +21,7 @@ template <typename Condition>
 bool waitUntil(Condition condition, int timeoutMs = loadTimeoutMs)
 {
     QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < timeoutMs)
+    for (timer.start(); !condition() && timer.elapsed() < timeoutMs;)
         QTest::qWait(20);
     return condition();
 }
@@ -44,11 +43,9 @@ inline QString inFrame(const QString& frame, const QString& expression)
 // Selects the contents of the first element that matches the selector.
 inline QString selectContents(const QString& frame, const QString& selector)
 {
-    return QStringLiteral("(function(w){ const r = w.document.createRange();"
-                          " r.selectNodeContents(w.document.querySelector('%2'));"
-                          " w.getSelection().removeAllRanges(); w.getSelection().addRange(r); })"
-                          "(window.frames['%1'])")
-        .arg(frame, selector);
+    return QStringLiteral("(function(w){ const r = w.document.createRange(); r.selectNodeContents(w.document"
+                          ".querySelector('%2')); w.getSelection().removeAllRanges(); w.getSelection().addRange(r); })"
+                          "(window.frames['%1'])").arg(frame, selector);
 }
 
 inline QString selectionIn(QWebEnginePage* page, const QString& frame)
@@ -60,8 +57,7 @@ inline QString selectionIn(QWebEnginePage* page, const QString& frame)
 inline bool allFramesComplete(QWebEnginePage* page)
 {
     return runScript(page, QStringLiteral("document.readyState == 'complete' && Array.from(window.frames)"
-                                          ".every(f => f.document.readyState == 'complete')"))
-        .toBool();
+                                          ".every(f => f.document.readyState == 'complete')")).toBool();
 }
 
 // Answers the first menu or modal dialog that opens while it lives: they run
@@ -71,14 +67,12 @@ public:
     explicit ModalAnswer(std::function<void(QWidget*)> answer) : answer_(std::move(answer))
     {
         QObject::connect(&poll_, &QTimer::timeout, [this] {
-            QWidget* open = QApplication::activePopupWidget();
-            if (!open)
-                open = QApplication::activeModalWidget();
-            if (!open || !open->isVisible())
-                return;
-            poll_.stop();
-            seen = open;
-            answer_(open);
+            QWidget* open = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
+                                                              : QApplication::activeModalWidget();
+            if (open && open->isVisible()) {
+                poll_.stop();
+                answer_(seen = open);
+            }
         });
         poll_.start(20);
     }

@@ -21,13 +21,10 @@ class ReaderFixture {
 public:
     ReaderFixture()
     {
-        std::filesystem::copy(LEXORIA_APP_DIR, directory_.path().toStdString(),
-                              std::filesystem::copy_options::recursive);
+        std::filesystem::copy(LEXORIA_APP_DIR, appDir(), std::filesystem::copy_options::recursive);
         previousReporter_ = setFailureReporter([this](const std::string& what) { failures.push_back(what); });
     }
-
     ~ReaderFixture() { setFailureReporter(previousReporter_); }
-
     ReaderFixture(const ReaderFixture&) = delete;
     ReaderFixture& operator=(const ReaderFixture&) = delete;
 
@@ -43,26 +40,20 @@ public:
     }
 
     // The window, created but not yet started.
-    Form1& create()
-    {
-        form_ = std::make_unique<Form1>(programInfoFromPath(path("lexoria")));
-        return *form_;
-    }
+    Form1& create() { return *(form_ = std::make_unique<Form1>(programInfoFromPath(path("lexoria")))); }
 
-    // Starts the window and waits until the home page and its frames have
-    // loaded.
+    // Starts the window and waits until it is active (without a window
+    // manager nobody else activates it) and the home page and its frames
+    // have loaded.
     Form1& start()
     {
-        if (!form_)
-            create();
-        QSignalSpy loaded(form_->WebBrowser1, &QWebEngineView::loadFinished);
-        form_->Form_Load();
-        // Keys go to the active window; without a window manager nobody
-        // else activates it.
-        form_->activateWindow();
-        waitUntil([&] { return form_->isActiveWindow() && !loaded.isEmpty(); }, 30000);
+        Form1& form = form_ ? *form_ : create();
+        QSignalSpy loaded(form.WebBrowser1, &QWebEngineView::loadFinished);
+        form.Form_Load();
+        form.activateWindow();
+        waitUntil([&] { return form.isActiveWindow() && !loaded.isEmpty(); }, 30000);
         settle();
-        return *form_;
+        return form;
     }
 
     Form1& form() { return *form_; }
@@ -74,16 +65,8 @@ public:
     }
 
     QString evaluate(const QString& script) { return runScript(form_->WebBrowser1->page(), script).toString(); }
-
-    QString frameUrl(const QString& frame = QStringLiteral("T"))
-    {
-        return evaluate(inFrame(frame, QStringLiteral("location.href")));
-    }
-
-    QString frameText(const QString& frame = QStringLiteral("T"))
-    {
-        return evaluate(inFrame(frame, QStringLiteral("document.body.innerText")));
-    }
+    QString frameUrl(const QString& frame = "T") { return evaluate(inFrame(frame, "location.href")); }
+    QString frameText(const QString& frame = "T") { return evaluate(inFrame(frame, "document.body.innerText")); }
 
     std::vector<std::string> failures;
 
