@@ -6,65 +6,32 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <string>
-#include <vector>
-
 namespace {
 
 using lexoria::LanguageTexts;
+using lexoria::testing::TempDir;
 
-using ::testing::HasSubstr;
-using lexoria::testing::throwsFileError;
-
-class LanguageFile : public testing::Test {
-protected:
-    std::string write(const std::string& bytes)
-    {
-        dir_.write("slo.lng", bytes);
-        return dir_.appPath() + "slo.lng";
-    }
-
-    lexoria::testing::TempDir dir_;
-};
-
-// The texts a file set, as "key=value" in a fixed order; the window holds
-// "old title" before the file is read, and a text no line names keeps it.
-std::vector<std::string> readTexts(const std::string& path)
+// The texts the file sets, "key=value|" in a fixed order; each text starts as
+// "old", and one that no line names keeps it.
+std::string readTexts(const std::string& path)
 {
     LanguageTexts t;
-    t.strTitula = "old title";
+    t.strNotFound = t.strFoundHtml = t.strTitula = t.strCopy = "old";
     lexoria::readLanguageFile(path, t);
-    std::vector<std::string> set;
-    auto add = [&](const std::string& key, const std::optional<std::string>& value) {
-        if (value)
-            set.push_back(key + "=" + *value);
+    std::string set;
+    const auto add = [&](const std::string& key, const std::optional<std::string>& value) {
+        if (value && *value != "old")
+            set += key + "=" + *value + "|";
     };
-    auto unless = [](const std::string& value, const char* unset) {
-        return value == unset ? std::nullopt : std::optional<std::string>(value);
-    };
-    add("NotFound", unless(t.strNotFound, ""));
-    add("strFoundHtml", unless(t.strFoundHtml, ""));
-    add("strTitula", unless(t.strTitula, "old title"));
-    add("strCopy", unless(t.strCopy, ""));
+    add("NotFound", t.strNotFound);
+    add("strFoundHtml", t.strFoundHtml);
+    add("strTitula", t.strTitula);
+    add("strCopy", t.strCopy);
     add("Frame", t.frameCaption);
     for (std::size_t i = 0; i < t.buttonTips.size(); ++i)
         add("Button" + std::to_string(i), t.buttonTips[i]);
     return set;
 }
-
-const std::string workedExample =
-    "00  Button:Back\r\n"
-    "01  Button:Forward\r\n"
-    "02  Button:Home page\r\n"
-    "12  Button:Copy\r\n"
-    "00  Frame:Search the law\r\n"
-    "00  Comment: lines with another key change nothing\r\n"
-    "00  NotFound:No page contains the words you searched for.\r\n"
-    "00  strTitula:Lexoria\r\n"
-    "00  strCopy:offline edition\r\n"
-    "00  strFoundHtml:<html><body><h3>TITULA</h3>BODDDY</body></html>\r\n"
-    "01  Button:Go forward\r\n";
 
 // A file longer than a 16-bit line counter reaches.
 std::string seventyThousandLines(const std::string& last)
@@ -75,74 +42,73 @@ std::string seventyThousandLines(const std::string& last)
     return bytes + last;
 }
 
-TEST_F(LanguageFile, AppliesEachLineInOrder)
+TEST(LanguageFile, AppliesEachLineInOrder)
 {
     const struct {
         const char* name;
-        std::string bytes;
-        std::vector<std::string> set;
+        std::string bytes, set;
     } cases[] = {
-        {"worked example", workedExample,
-         {"NotFound=No page contains the words you searched for.", "strFoundHtml=<html><body><h3>TITULA</h3>BODDDY</body></html>",
-          "strTitula=Lexoria", "strCopy=offline edition", "Frame=Search the law", "Button0=Back", "Button1=Go forward",
-          "Button2=Home page", "Button12=Copy"}},
-        {"empty file", "", {}},
-        {"only line ends", "\r\n\r\r\n", {}},
-        {"lone CR ends a line, last line without end", "00  strTitula:A\r00  strCopy:B", {"strTitula=A", "strCopy=B"}},
-        {"LF-only file is one line", "00  strTitula:A\n00  strCopy:B\n13  Button:x\n", {"strTitula=A\n00  strCopy:B\n13  Button:x\n"}},
-        {"only the first colon separates", "00  NotFound:a: b:", {"NotFound=a: b:"}},
-        {"value bytes unchanged", "00  strCopy: Zako\xE8 \xB9t \t", {"strCopy= Zako\xE8 \xB9t \t"}},
-        {"empty value", "00  Button:", {"Button0="}},
-        {"keys in other case or with blanks do nothing", "00  button:a\r\n00  FRAME:b\r\n00  Frame :c\r\n00   Frame:d\r\n00  strcopy:e", {}},
-        {"colon at position 5 or earlier gives an empty key", "00  :x\r\n0:Frame\r\n:", {}},
-        {"number read from the whole line", "2.5 Button:x\r\n1 2 Button:y\r\n\t3\t Button:z", {"Button2=x", "Button3=z", "Button12=y"}},
-        {"hexadecimal and octal button numbers", "&HA-Button:x\r\n&O13Button:y", {"Button10=x", "Button11=y"}},
-        {"later lines replace earlier ones", "00  Frame:one\r\n00  Frame:two\r\n05  Button:a\r\n5   Button:b", {"Frame=two", "Button5=b"}},
-        {"any number on lines with other keys", "99  Frame:x\r\n-7  strCopy:y", {"strCopy=y", "Frame=x"}},
-        {"70,000 lines", seventyThousandLines("00  strTitula:last"), {"strTitula=last"}},
+        {"worked example",
+         "00  Button:Back\r\n01  Button:Forward\r\n02  Button:Home page\r\n12  Button:Copy\r\n00  Frame:Search the law\r\n"
+         "00  Comment: lines with another key change nothing\r\n"
+         "00  NotFound:No page contains the words you searched for.\r\n00  strTitula:Lexoria\r\n"
+         "00  strCopy:offline edition\r\n00  strFoundHtml:<html><body><h3>TITULA</h3>BODDDY</body></html>\r\n"
+         "01  Button:Go forward\r\n",
+         "NotFound=No page contains the words you searched for.|strFoundHtml=<html><body><h3>TITULA</h3>BODDDY</body></html>|"
+         "strTitula=Lexoria|strCopy=offline edition|Frame=Search the law|Button0=Back|Button1=Go forward|"
+         "Button2=Home page|Button12=Copy|"},
+        {"empty file", "", ""},
+        {"only line ends", "\r\n\r\r\n", ""},
+        {"lone CR ends a line, last line without end", "00  strTitula:A\r00  strCopy:B", "strTitula=A|strCopy=B|"},
+        {"LF-only file is one line", "00  strTitula:A\n00  strCopy:B\n13  Button:x\n", "strTitula=A\n00  strCopy:B\n13  Button:x\n|"},
+        {"only the first colon separates", "00  NotFound:a: b:", "NotFound=a: b:|"},
+        {"value bytes unchanged", "00  strCopy: Zako\xE8 \xB9t \t", "strCopy= Zako\xE8 \xB9t \t|"},
+        {"empty value", "00  Button:\r\n00  strCopy:", "strCopy=|Button0=|"},
+        {"keys in other case or with blanks do nothing", "00  button:a\r\n00  FRAME:b\r\n00  Frame :c\r\n00   Frame:d\r\n00  strcopy:e", ""},
+        {"colon at position 5 or earlier gives an empty key", "00  :x\r\n0:Frame\r\n:", ""},
+        {"number read from the whole line", "2.5 Button:x\r\n1 2 Button:y\r\n\t3\t Button:z\r\n&O13Button:w", "Button2=x|Button3=z|Button11=w|Button12=y|"},
+        {"later lines replace earlier ones", "00  Frame:one\r\n00  Frame:two\r\n05  Button:a\r\n5   Button:b", "Frame=two|Button5=b|"},
+        {"any number on lines with other keys", "99  Frame:x\r\n-7  strCopy:y", "strCopy=y|Frame=x|"},
+        {"70,000 lines", seventyThousandLines("00  strTitula:last"), "strTitula=last|"},
     };
+    const TempDir dir;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(readTexts(write(c.bytes)), c.set);
+        dir.write("slo.lng", c.bytes);
+        EXPECT_EQ(readTexts(dir.appPath() + "slo.lng"), c.set);
     }
 }
 
-struct FailCase {
-    const char* name;
-    std::string bytes;
-    int line;
-    std::string what;
-};
-
-const FailCase failCases[] = {
-    {"three blanks", "   ", 1, "no ':' in the line"},
-    {"no colon after empty lines", "00  strTitula:A\r\n\r\n00  Frame", 3, "no ':' in the line"},
-    {"lone CR counts lines", "00  strCopy:a\r\r00  strCopy", 3, "no ':' in the line"},
-    {"button above 12", "13  Button:x", 1, "button number 13 names no picture button (0..12)"},
-    {"button below 0", "00  strCopy:a\r\n-1  Button:x", 2,
-     "button number -1 names no picture button (0..12)"},
-    {"hexadecimal digits run on into the key", "&HB Button:x", 1,
-     "button number 187 names no picture button (0..12)"},
-    {"number too large on any key", "40000Comment:x", 1,
-     "the number at the start of the line is outside -32768..32767"},
-    {"number checked before the colon", "00  strCopy:a\r\n1e999", 2,
-     "the number at the start of the line is outside -32768..32767"},
-    {"hexadecimal wider than 16 bits", "&H10000 Frame:x", 1,
-     "the number at the start of the line is outside -32768..32767"},
-    {"line 70,000 named", seventyThousandLines("   "), 70000, "no ':' in the line"},
-};
-
-TEST_F(LanguageFile, BrokenOrMissingFileFailsNamingTheFileAndLine)
+TEST(LanguageFile, BrokenOrMissingFileFailsNamingTheFileAndLine)
 {
+    const std::string outside = "the number at the start of the line is outside -32768..32767";
+    const struct {
+        const char* name;
+        std::string bytes;
+        int line;
+        std::string what;
+    } cases[] = {
+        {"three blanks", "   ", 1, "no ':' in the line"},
+        {"no colon after empty lines", "00  strTitula:A\r\n\r\n00  Frame", 3, "no ':' in the line"},
+        {"lone CR counts lines", "00  strCopy:a\r\r00  strCopy", 3, "no ':' in the line"},
+        {"button above 12", "13  Button:x", 1, "button number 13 names no picture button (0..12)"},
+        {"button below 0", "00  strCopy:a\r\n-1  Button:x", 2, "button number -1 names no picture button (0..12)"},
+        {"hexadecimal digits run on into the key", "&HB Button:x", 1, "button number 187 names no picture button (0..12)"},
+        {"number too large on any key", "40000Comment:x", 1, outside},
+        {"number checked before the colon", "00  strCopy:a\r\n1e999", 2, outside},
+        {"line 70,000 named", seventyThousandLines("   "), 70000, "no ':' in the line"},
+    };
+    const TempDir dir;
+    const std::string path = dir.appPath() + "slo.lng";
     LanguageTexts texts;
-    for (const FailCase& c : failCases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string path = write(c.bytes);
+        dir.write("slo.lng", c.bytes);
         EXPECT_THAT([&] { lexoria::readLanguageFile(path, texts); },
-                    throwsFileError(testing::StrEq(lexoria::fileMessage(path, c.line, c.what))));
+                    lexoria::testing::throwsFileError(testing::StrEq(lexoria::fileMessage(path, c.line, c.what))));
     }
-    const std::string missing = write("") + ".missing";
-    EXPECT_THAT([&] { lexoria::readLanguageFile(missing, texts); }, throwsFileError(HasSubstr(missing)));
+    EXPECT_THAT([&] { lexoria::readLanguageFile(path + ".missing", texts); },
+                lexoria::testing::throwsFileError(testing::HasSubstr(path + ".missing")));
 }
 
 }  // namespace

@@ -4,46 +4,26 @@
 
 #include <stdexcept>
 
-namespace {
-
-struct PictureCase {
-    int index;
-    const char* normal;
-    const char* lit;  // empty for the lamps
-};
-
-const PictureCase pictureCases[] = {
-    {0, "/app/Skin/Normal/back.jpg", "/app/Skin/ON/back.jpg"},
-    {1, "/app/Skin/Normal/forward.jpg", "/app/Skin/ON/forward.jpg"},
-    {2, "/app/Skin/Normal/home.jpg", "/app/Skin/ON/home.jpg"},
-    {3, "/app/Skin/Normal/find.jpg", "/app/Skin/ON/find.jpg"},
-    {4, "/app/Skin/green.jpg", ""},
-    {5, "/app/Skin/red.jpg", ""},
-    {6, "/app/Skin/Normal/minimize.jpg", "/app/Skin/ON/minimize.jpg"},
-    {7, "/app/Skin/Normal/close.jpg", "/app/Skin/ON/close.jpg"},
-    {8, "/app/Skin/Normal/OK.gif", "/app/Skin/ON/OK.gif"},
-    {9, "/app/Skin/Normal/cancel.gif", "/app/Skin/ON/cancel.gif"},
-    {10, "/app/Skin/Normal/help.jpg", "/app/Skin/ON/help.jpg"},
-    {11, "/app/Skin/Normal/print.jpg", "/app/Skin/ON/print.jpg"},
-    {12, "/app/Skin/Normal/copy.jpg", "/app/Skin/ON/copy.jpg"},
-};
-
 TEST(SkinPaths, NamesEveryPictureOfTheSkin)
 {
-    lexoria::SkinPaths paths = lexoria::skinPaths("/app/", "Skin");
+    const lexoria::SkinPaths paths = lexoria::skinPaths("/app/", "Skin");
     EXPECT_EQ(paths.strSkinPath, "/app/Skin/");
     EXPECT_EQ(paths.strSkinNormalPath, "/app/Skin/Normal/");
     EXPECT_EQ(paths.strSkinOnPath, "/app/Skin/ON/");
     EXPECT_EQ(lexoria::stripPicturePath(paths), "/app/Skin/menuSTripe.jpg");
     EXPECT_EQ(lexoria::iconPath(paths), "/app/Skin/app.ico");
-    for (const PictureCase& c : pictureCases) {
-        EXPECT_EQ(paths.strButtonPicture[static_cast<std::size_t>(c.index)], c.normal) << c.index;
-        EXPECT_EQ(lexoria::litPicturePath(paths.strSkinOnPath, c.index), c.lit) << c.index;
-    }
-    for (std::size_t slot = 13; slot < paths.strButtonPicture.size(); ++slot)
-        EXPECT_EQ(paths.strButtonPicture[slot], "") << slot;
+    // Each picture button's normal and lit picture in /app/Skin/; the lamps 4 and 5 never light.
+    const std::string pictures[13][2] = {
+        {"Normal/back.jpg", "ON/back.jpg"}, {"Normal/forward.jpg", "ON/forward.jpg"}, {"Normal/home.jpg", "ON/home.jpg"},
+        {"Normal/find.jpg", "ON/find.jpg"}, {"green.jpg", ""}, {"red.jpg", ""},
+        {"Normal/minimize.jpg", "ON/minimize.jpg"}, {"Normal/close.jpg", "ON/close.jpg"}, {"Normal/OK.gif", "ON/OK.gif"},
+        {"Normal/cancel.gif", "ON/cancel.gif"}, {"Normal/help.jpg", "ON/help.jpg"}, {"Normal/print.jpg", "ON/print.jpg"},
+        {"Normal/copy.jpg", "ON/copy.jpg"}};
+    for (std::size_t i = 0; i < paths.strButtonPicture.size(); ++i)
+        EXPECT_EQ(paths.strButtonPicture[i], i < 13 ? "/app/Skin/" + pictures[i][0] : "") << i;
+    for (int i = 0; i < 13; ++i)
+        EXPECT_EQ(lexoria::litPicturePath(paths.strSkinOnPath, i), pictures[i][1].empty() ? "" : "/app/Skin/" + pictures[i][1])
+            << i;
     EXPECT_THROW(lexoria::litPicturePath(paths.strSkinOnPath, 13), std::out_of_range);
     EXPECT_THROW(lexoria::litPicturePath(paths.strSkinOnPath, -1), std::out_of_range);
 }
-
-}  // namespace
