@@ -1,6 +1,7 @@
-// The document table read from the index: pages lowered and kept whole, and
-// broken or hostile index files refused with the index and the line at fault.
+// The index split into fields, and the document table read from it: pages
+// lowered and kept whole, broken or hostile indexes refused naming the line.
 #include "search/document_table.h"
+#include "search/list_input.h"
 
 #include "tests/support/file_error_matcher.h"
 #include "tests/support/temp_dir.h"
@@ -17,6 +18,8 @@
 namespace {
 
 namespace fs = std::filesystem;
+using ::testing::AllOf;
+using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 using lexoria::testing::TempDir;
@@ -55,27 +58,28 @@ TEST_F(DocumentTableTest, ReadsEveryListedPageWholeAndLoweredIntoItsSlot)
     fs::create_directory(app.path() / "pages");
     app.write("pages/in.html", "Notri");
     fs::create_directory_symlink(app.path() / "pages", app.path() / "alias");
+    const lexoria::DocEntry expected[] = {
+        {"a.html", "Prvi, \xC8len", "<p>a\xE8\xB9\xD7\xDF\xB9\xBE</p>"}, {"empty.html", "Prazna", ""},
+        {"nul.html", "T\0U"s, "x\0y"s}, {"gone.html", "G", ""}, {"alias/in.html", "A", "notri"}};
+    std::string index = "\r\n";  // the missing page on line 5
+    for (const auto& entry : expected)
+        index += record(entry.strFile, entry.strTitle);
     constexpr std::uintmax_t bigSize = 100u << 20;
     app.write("big.html", "");
     fs::resize_file(app.path() / "big.html", bigSize);
-    app.write("Wlist.idx", record("a.html", "Prvi, drugi") + record("empty.html", "Prazna") + record("nul.html", "T\0U"s)
-                               + "\r\n" + record("gone.html", "G") + record("alias/in.html", "A") + record("big.html", "B"));
+    app.write("Wlist.idx", index + record("big.html", "B"));
     (*docList)[4].strText = "from an earlier load";
     load();
     ASSERT_EQ(docCount, 6);
-    EXPECT_EQ(slot(1).strFile, "a.html");
-    EXPECT_EQ(slot(1).strTitle, "Prvi, drugi");
-    EXPECT_EQ(slot(1).strText, "<p>a\xE8\xB9\xD7\xDF\xB9\xBE</p>");
-    EXPECT_EQ(slot(2).strText, "");
-    EXPECT_EQ(slot(3).strTitle, "T\0U"s);
-    EXPECT_EQ(slot(3).strText, "x\0y"s);
-    EXPECT_EQ(slot(4).strFile, "gone.html");
-    EXPECT_EQ(slot(4).strText, "");
+    for (int i = 1; i <= 5; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(slot(i).strFile, expected[i - 1].strFile);
+        EXPECT_EQ(slot(i).strTitle, expected[i - 1].strTitle);
+        EXPECT_EQ(slot(i).strText, expected[i - 1].strText);
+    }
     EXPECT_FALSE(fs::exists(app.path() / "gone.html"));
     ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_THAT(warnings[0], HasSubstr("line 5"));
-    EXPECT_THAT(warnings[0], HasSubstr(app.appPath() + "gone.html"));
-    EXPECT_EQ(slot(5).strText, "notri");
+    EXPECT_THAT(warnings[0], AllOf(HasSubstr("line 5"), HasSubstr(app.appPath() + "gone.html")));
     EXPECT_EQ(slot(6).strText.size(), bigSize);
     EXPECT_EQ(slot(6).strText.find_first_not_of('\0'), std::string::npos);
 
@@ -146,6 +150,60 @@ TEST_F(DocumentTableTest, BrokenOrHostileIndexFailsNamingTheLine)
     fs::remove(app.path() / "Wlist.idx");
     EXPECT_THAT([&] { load(); }, throwsFileError(HasSubstr(indexFile())));
     fs::remove_all(twin);
+}
+
+std::vector<std::string> readAll(const std::string& bytes)
+{
+    lexoria::ListInput input(bytes, "Wlist.idx");
+    std::vector<std::string> fields;
+    while (!input.atEnd())
+        fields.push_back(input.readField());
+    return fields;
+}
+
+TEST(ListInputTest, SplitsQuotedAndUnquotedFieldsAcrossAnyLineEnds)
+{
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> fields;
+    } cases[] = {
+        {"UnquotedTitleSplitsAtComma", "a.html,Prvi del, splosno\r\n", {"a.html", "Prvi del", "splosno"}},
+        {"BlanksAroundUnquotedTrimmed", " a.html \t,\tB c  \r\n", {"a.html", "B c"}},
+        {"BlanksAroundQuotesSkippedInsideKept", "  \" a \" , \"b\"  \r\n", {" a ", "b"}},
+        {"EmptyLinesSkipped", "\r\n\r\n\"a\",\"b\"\r\n \t\r\n\r\n\"c\",\"d\"\r\n\r\n", {"a", "b", "c", "d"}},
+        {"LastLineWithoutLineEnd", "\"a\",\"b\"", {"a", "b"}},
+        {"LoneLineFeedOrCarriageReturn", "\"a\",\"b\"\n\"c\",\"d\"\r\"e\",\"f\"\r", {"a", "b", "c", "d", "e", "f"}},
+        {"FieldsRunAcrossLines", "\"a\"\r\n\"b\"\r\n", {"a", "b"}},
+        {"EmptyFields", "\"\",\"\"\r\n,\r\n", {"", "", "", ""}},
+        {"CommaAtEndOfFilePromisesAField", "\"a\",", {"a", ""}},
+        {"QuoteInsideUnquotedFieldKept", "ab\"c,d\r\n", {"ab\"c", "d"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_THAT(readAll(c.bytes), ElementsAreArray(c.fields));
+    }
+}
+
+TEST(ListInputTest, MalformedInputFailsNamingTheFileAndLine)
+{
+    const struct {
+        const char* name;
+        std::string bytes;
+        int fieldsBeforeFailure;
+        const char* message;
+    } cases[] = {
+        {"QuoteNotClosedAtEnd", "\"a\",\"b\"\r\n\"c", 2, "Wlist.idx line 2: a double quote is not closed"},
+        {"TextAfterClosingQuote", "\"a\"x,\"b\"\r\n", 0, "Wlist.idx line 1: text follows the closing"},
+        {"NoFieldAtAll", "\r\n", 0, "Wlist.idx line 2: the file ends where a field is expected"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        lexoria::ListInput input(c.bytes, "Wlist.idx");
+        for (int i = 0; i < c.fieldsBeforeFailure; ++i)
+            input.readField();
+        EXPECT_THAT([&] { input.readField(); }, throwsFileError(HasSubstr(c.message)));
+    }
 }
 
 }  // namespace

@@ -52,51 +52,34 @@ TEST(WriteResultsFileTest, ReplacesTheEarlierResultsOrLinkWholeAndReadableByAll)
     EXPECT_EQ(lexoria::readWholeFile((outside.path() / "victim").string()), "untouched");
 }
 
-// Lets files of the process grow to at most `bytes`, as a full disc would,
-// while it lives. Tests run as root, where permissions stop nothing.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) : savedHandler_(std::signal(SIGXFSZ, SIG_IGN))  // the write fails instead
-    {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, savedHandler_);
-    }
-
-private:
-    void (*savedHandler_)(int);
-    rlimit saved_{};
-};
-
-TEST(WriteResultsFileTest, AWriteCutShortLeavesTheEarlierResultsWhole)
+// A full disc is a file size limit here (tests run as root, where
+// permissions stop nothing); a missing folder or a folder in the way fail
+// at once. Each failure names the path and leaves only the earlier results.
+TEST(WriteResultsFileTest, AFailedWriteIsNamedAndLeavesTheEarlierResultsWhole)
 {
     TempDir app;
-    const std::string path = app.appPath() + "found.html";
+    const std::string found = app.appPath() + "found.html";
     app.write("found.html", "earlier\r\n");
-    {
-        FileSizeLimit limit(4);
-        EXPECT_THAT([&] { lexoria::writeResultsFile(path, "a results page longer than four bytes\r\n"); },
-                    throwsFileError(HasSubstr(path + ": cannot write")));
-    }
-    EXPECT_EQ(lexoria::readWholeFile(path), "earlier\r\n");
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 4;
+    const auto savedHandler = std::signal(SIGXFSZ, SIG_IGN);  // the write fails instead
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    EXPECT_THAT([&] { lexoria::writeResultsFile(found, "a results page longer than four bytes\r\n"); },
+                throwsFileError(HasSubstr(found + ": cannot write")));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, savedHandler);
+    EXPECT_EQ(lexoria::readWholeFile(found), "earlier\r\n");
     EXPECT_EQ(namesIn(app.path()), onlyFound);
-}
 
-TEST(WriteResultsFileTest, AnUnwritablePathIsNamedAndLeavesNothingBehind)
-{
-    TempDir app;
-    fs::create_directory(app.path() / "found.html");
-    for (const char* target : {"none/found.html", "found.html"}) {
-        SCOPED_TRACE(target);
-        const std::string path = app.appPath() + target;
+    fs::create_directory(app.path() / "sub");
+    app.write("sub/found.html", "earlier");
+    for (const std::string path : {app.appPath() + "none/found.html", app.appPath() + "sub"}) {
+        SCOPED_TRACE(path);
         EXPECT_THAT([&] { lexoria::writeResultsFile(path, "bytes"); }, throwsFileError(HasSubstr(path)));
-        EXPECT_EQ(namesIn(app.path()), onlyFound);
+        EXPECT_EQ(namesIn(app.path()), (std::set<std::string>{"found.html", "sub"}));
+        EXPECT_EQ(namesIn(app.path() / "sub"), onlyFound);
     }
 }
 

@@ -1,9 +1,12 @@
+#include "search/query.h"
+#include "search/results_page.h"
 #include "search/search.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -50,11 +53,8 @@ TEST(RunSearchTest, WritesTheResultsPageOfTheMatchingSlots)
         std::string page;
     } cases[] = {
         {"slots beyond the count not searched", 4, "zakon", page, {1}, head + "<b>zakon:<br><br></b>" + hitA + "</body></html>\r\n"},
-        {"match only in markup", 4, "odstavek", page, {3}, head + "<b>odstavek:<br><br></b>" + hitC + "</body></html>\r\n"},
         {"several hits", 4, "<p", page, {1, 2, 3},
          head + "<b><p:<br><br></b>" + hitA + "<br><a href='b.html#F1' target='T'>Drugi</a><br>" + hitC + "</body></html>\r\n"},
-        {"ISO letters", 4, "\xB9olstvu", page, {1}, head + "<b>\xB9olstvu:<br><br></b>" + hitA + "</body></html>\r\n"},
-        {"no hit", 4, "kazen", page, {}, head + "<b>Ni zadetkov</b></body></html>\r\n"},
         {"empty template", 4, "zakon", "", {1}, "\r\n"},
         {"template without body", 4, "zakon", "<h1>TITULA</h1>", {1}, "<h1>Zakon TITULA</h1>\r\n"},
         {"body twice", 4, "kazen", "BODDDY|BODDDY", {}, "<b>Ni zadetkov</b>|<b>Ni zadetkov</b>\r\n"},
@@ -90,6 +90,67 @@ TEST(RunSearchTest, SearchesAFullTableOfFiveHundredTwelvePagesAndRefusesACountOu
     const auto ignore = [](std::int16_t, bool) {};
     EXPECT_THROW(lexoria::runSearch(*docList, lexoria::maxPages + 1, "a", {}, ignore), std::out_of_range);
     EXPECT_THROW(lexoria::runSearch(*docList, -1, "a", {}, ignore), std::out_of_range);
+}
+
+TEST(NormaliseQueryTest, GivesTheQueryAsSearched)
+{
+    const struct {
+        const char* name;
+        std::string typed;  // Windows-1250
+        std::string query;
+    } cases[] = {
+        {"Empty", "", ""},
+        {"OnlyPunctuation", ".,;!?", ""},
+        {"PointDroppedSpaceBeforeItKept", "Word .", "word "},
+        {"TrimmedBeforeCollapsed", "  Zakon   o  ", "zakon  o"},
+        {"TabNotTrimmedButDropped", " \t a", " a"},
+        {"RunsOfTwoFourAndFiveSpacesHalvedRoundingUp", "a  b    c     d", "a b  c   d"},
+        {"CapitalsLoweredSloveneLettersOfEitherCodePageMoved", "\xC8\x8A\x8E\x9A\x9E\xC6\xD0\xA9\xAE\xA3\xBC\xDE",
+         "\xE8\xB9\xBE\xB9\xBE\xE6\xF0\xB9\xBE\xB3\xBE\xFE"},
+        {"AtAndUnderscoreKeptColonQuestionMarkAndMarkupDropped", "@_:?<a href=\"x\">&'", "@_a hrefx"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(lexoria::normaliseQuery(c.typed), c.query);
+    }
+}
+
+// The edges of each range the table drops, and every byte it moves.
+TEST(StrIsoEncodeCEELowTest, DropsControlsAndPunctuationAndMovesSloveneLetters)
+{
+    EXPECT_EQ(lexoria::strIsoEncodeCEELow(std::string("\0\x01\x1F \x21\x2F\x30\x39\x3A\x3F\x40\x7F\x80\xFF", 14)),
+              std::string("\0 09@\x7F\x80\xFF", 8));
+    EXPECT_EQ(lexoria::strIsoEncodeCEELow("\xC6\xC8\xD0\xA9\x8A\x9A\xAE\x8E\x9E\xE8\xB9\xBE"),
+              "\xE6\xE8\xF0\xB9\xB9\xB9\xBE\xBE\xBE\xE8\xB9\xBE");
+}
+
+TEST(StrIsoEncodeCEELowTest, CountsCharactersInSixteenBits)
+{
+    const std::string longest(32767, 'a');
+    EXPECT_EQ(lexoria::strIsoEncodeCEELow(longest), longest);
+    EXPECT_THROW(lexoria::strIsoEncodeCEELow(longest + "a"), std::overflow_error);
+    EXPECT_THROW(lexoria::normaliseQuery(longest + "a"), std::overflow_error);
+    EXPECT_EQ(lexoria::normaliseQuery(std::string(40000, ' ')), "");
+}
+
+TEST(FillTokensTest, ReplacesEveryTokenInOnePassWithoutSearchingWhatItInserts)
+{
+    const struct {
+        const char* name;
+        std::string text, expected;
+    } cases[] = {
+        {"every occurrence", "aXbXc", "ayybyyc"},
+        {"at both ends", "XaX", "yyayy"},
+        {"inserted text not searched again, first listed wins", "ZZ", "Z"},
+        {"left to right without overlap", "ZZZ", "Z-"},
+        {"case-sensitive", "x z", "x z"},
+        {"no token, and the empty token never found", "abc", "abc"},
+        {"empty text", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(lexoria::fillTokens(c.text, {{"X", "yy"}, {"ZZ", "Z"}, {"Z", "-"}, {"", "never"}}), c.expected);
+    }
 }
 
 }  // namespace

@@ -37,40 +37,18 @@ std::string placed(std::size_t size, std::size_t at, std::string_view needle)
     return text;
 }
 
-std::string repeated(std::string_view piece, int times)
-{
-    std::string text;
-    for (int i = 0; i < times; ++i)
-        text += piece;
-    return text;
-}
-
-struct Case {
+// Edges the random rounds below seldom reach.
+const struct {
     const char* name;
-    std::string text;
-    std::string needle;
-};
-
-const Case cases[] = {
-    {"NeedleIsTheWholeText", "zakon", "zakon"},
-    {"AtTheVeryStart", "zakon o \xB9olstvu in zakon", "zakon o"},
-    {"AtTheVeryEnd", placed(100, 95, "konec"), "konec"},
-    {"CutOffByTheEnd", placed(100, 96, "kone"), "konec"},
-    {"AcrossTheSixteenByteBoundary", placed(64, 14, "meja"), "meja"},
+    std::string text, needle;
+} cases[] = {
     {"AcrossTheThirtyTwoByteBoundary", placed(96, 30, "meja"), "meja"},
-    {"JustAfterTheFirstBlock", placed(96, 32, "meja"), "meja"},
     {"LastStartOfTheLastWholeBlock", placed(32 + 4 - 1, 31, "meja"), "meja"},
     {"FirstStartAfterTheWholeBlocks", placed(33 + 4 - 1, 32, "meja"), "meja"},
-    {"TextShorterThanABlock", "xab", "ab"},
-    {"NeedleLongerThanTheText", "zakon", "zakonodajalec"},
-    {"EmptyText", "", "a"},
     {"OneByteAbsent", std::string(200, 'a'), "b"},
     {"OneByteAtTheEnd", placed(200, 199, "b"), "b"},
-    {"TwoBytesAbsentThoughEachIsEverywhere", std::string(100, 'a') + std::string(100, 'b'), "ba"},
     {"RepeatedByteOneShortEverywhere", std::string(300, 'a'), std::string(40, 'a') + "b"},
     {"RepeatedByteAtTheEnd", std::string(300, 'a') + "b", std::string(40, 'a') + "b"},
-    {"OverlappingPartialMatches", "abaababaabaababaabab", "abaabab"},
-    {"FilterBytesAgreeButTheRestDiffers", repeated("zakonodajabec", 20) + "zakonodajalec", "zakonodajalec"},
     {"FilterBytesAgreeEverywhereButNowhereTheWhole", std::string(250, 'x'), "xax"},
     {"HighBytesDifferInTheLowBits", "\xB9\xBE\xB9\xBE\xB9\xBE", "\xB9\xB9"},
     {"NulBytes", std::string("a\0b\0c", 5), std::string("\0c", 2)},
@@ -82,7 +60,7 @@ const Case cases[] = {
 
 TEST_P(SubstringScanTest, AgreesWithFindOnTrickyTexts)
 {
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(GetParam().found(c.text, c.needle), c.text.find(c.needle) != std::string::npos);
     }
