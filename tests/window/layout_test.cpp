@@ -21,17 +21,13 @@ TEST(RightGroupLayoutTest, PlacesTheGroupAndSizesTheView)
         {"wider Close opens a gap", {11940, 8385, 600, 480, 500}, {11220, 10620, 10140, 10140, 9660, 11820, 7765}},
         {"narrower busy lamp: Help overlaps the lamps", {11940, 8385, 480, 300, 500}, {11340, 10860, 10560, 10560, 10260, 11820, 7765}},
     };
+    using L = lexoria::RightGroupLayout;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const lexoria::RightGroupLayout got = lexoria::layoutRightGroup(c.window);
-        const lexoria::RightGroupLayout& want = c.expected;
-        EXPECT_FLOAT_EQ(got.closeLeft, want.closeLeft);
-        EXPECT_FLOAT_EQ(got.minimiseLeft, want.minimiseLeft);
-        EXPECT_FLOAT_EQ(got.busyLampLeft, want.busyLampLeft);
-        EXPECT_FLOAT_EQ(got.readyLampLeft, want.readyLampLeft);
-        EXPECT_FLOAT_EQ(got.helpLeft, want.helpLeft);
-        EXPECT_FLOAT_EQ(got.viewWidth, want.viewWidth);
-        EXPECT_FLOAT_EQ(got.viewHeight, want.viewHeight);
+        const L got = lexoria::layoutRightGroup(c.window);
+        for (auto field : {&L::closeLeft, &L::minimiseLeft, &L::busyLampLeft, &L::readyLampLeft, &L::helpLeft,
+                           &L::viewWidth, &L::viewHeight})
+            EXPECT_FLOAT_EQ(got.*field, c.expected.*field);
     }
 }
 
