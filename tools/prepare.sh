@@ -8,7 +8,7 @@ LEXORIA_PACKAGES=(
   qt6-base-dev qt6-webengine-dev qt6-image-formats-plugins libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   python3 python3-pil fonts-dejavu-core
-  xvfb xauth xdotool x11-xkb-utils x11-utils poppler-utils
+  xvfb xauth xdotool x11-xserver-utils x11-utils poppler-utils
   openbox weston qt6-wayland
   time bc
   clang libclang-rt-14-dev
