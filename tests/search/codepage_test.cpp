@@ -57,11 +57,7 @@ TEST(CodepageTest, EveryWindows1250CharacterComesBackToItsByte)
 
 TEST(Cp1250FromUtf8Test, KeepsWhatTheCodePageHasAndDropsMissingOrMalformedCharacters)
 {
-    const struct {
-        const char* name;
-        std::string utf8;
-        std::string cp1250;
-    } cases[] = {
+    const struct { const char* name; std::string utf8; std::string cp1250; } cases[] = {
         {"SloveneLetters", "Člen šest, ŽIVALI", "\xC8len \x9A" "est, \x8EIVALI"},
         {"LatinOneOnlyLetterDropped", "ñ", ""},
         {"EmojiDropped", "x\xF0\x9F\x98\x80y", "xy"},
@@ -80,9 +76,7 @@ TEST(Cp1250FromUtf8Test, KeepsWhatTheCodePageHasAndDropsMissingOrMalformedCharac
 }
 
 // The capitals of Windows-1250 as ranges, with what the first of each lowers to.
-constexpr struct {
-    unsigned first, last, lowered;
-} capitals[] = {
+constexpr struct { unsigned first, last, lowered; } capitals[] = {
     {0x41, 0x5A, 0x61},  // A-Z
     {0x8A, 0x8A, 0x9A},  // Š
     {0x8C, 0x8F, 0x9C},  // Ś Ť Ž Ź

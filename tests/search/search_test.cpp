@@ -115,17 +115,14 @@ TEST(NormaliseQueryTest, GivesTheQueryAsSearched)
     }
 }
 
-// The edges of each range the table drops, and every byte it moves.
-TEST(StrIsoEncodeCEELowTest, DropsControlsAndPunctuationAndMovesSloveneLetters)
+// The edges of each range the table drops, every byte it moves, and the
+// character count held in sixteen bits.
+TEST(StrIsoEncodeCEELowTest, DropsControlsAndPunctuationMovesSloveneLettersAndRefusesOverlongTexts)
 {
     EXPECT_EQ(lexoria::strIsoEncodeCEELow(std::string("\0\x01\x1F \x21\x2F\x30\x39\x3A\x3F\x40\x7F\x80\xFF", 14)),
               std::string("\0 09@\x7F\x80\xFF", 8));
     EXPECT_EQ(lexoria::strIsoEncodeCEELow("\xC6\xC8\xD0\xA9\x8A\x9A\xAE\x8E\x9E\xE8\xB9\xBE"),
               "\xE6\xE8\xF0\xB9\xB9\xB9\xBE\xBE\xBE\xE8\xB9\xBE");
-}
-
-TEST(StrIsoEncodeCEELowTest, CountsCharactersInSixteenBits)
-{
     const std::string longest(32767, 'a');
     EXPECT_EQ(lexoria::strIsoEncodeCEELow(longest), longest);
     EXPECT_THROW(lexoria::strIsoEncodeCEELow(longest + "a"), std::overflow_error);
@@ -135,10 +132,7 @@ TEST(StrIsoEncodeCEELowTest, CountsCharactersInSixteenBits)
 
 TEST(FillTokensTest, ReplacesEveryTokenInOnePassWithoutSearchingWhatItInserts)
 {
-    const struct {
-        const char* name;
-        std::string text, expected;
-    } cases[] = {
+    const struct { const char* name; std::string text, expected; } cases[] = {
         {"every occurrence", "aXbXc", "ayybyyc"},
         {"at both ends", "XaX", "yyayy"},
         {"inserted text not searched again, first listed wins", "ZZ", "Z"},

@@ -38,10 +38,7 @@ std::string placed(std::size_t size, std::size_t at, std::string_view needle)
 }
 
 // Edges the random rounds below seldom reach.
-const struct {
-    const char* name;
-    std::string text, needle;
-} cases[] = {
+const struct { const char* name; std::string text, needle; } cases[] = {
     {"AcrossTheThirtyTwoByteBoundary", placed(96, 30, "meja"), "meja"},
     {"LastStartOfTheLastWholeBlock", placed(32 + 4 - 1, 31, "meja"), "meja"},
     {"FirstStartAfterTheWholeBlocks", placed(33 + 4 - 1, 32, "meja"), "meja"},
@@ -92,22 +89,28 @@ TEST_P(SubstringScanTest, AgreesWithFindOnRandomTexts)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Scans, SubstringScanTest,
-    ::testing::Values(
-        Scan{"Chosen", [](std::string_view text, std::string_view needle) { return SubstringTest(needle).foundIn(text); }, true},
+// A scan the search chooses from, given the filter the search would use.
+template <bool (*scan)(std::string_view, std::string_view, SubstringTest::Filter)>
+bool byScan(std::string_view text, std::string_view needle)
+{
+    return scan(text, needle, SubstringTest(needle).filter());
+}
+
+bool chosen(std::string_view text, std::string_view needle)
+{
+    return SubstringTest(needle).foundIn(text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scans, SubstringScanTest,
+                         ::testing::Values(Scan{"Chosen", chosen, true},
 #if LEXORIA_X86_VECTORS
-        Scan{"Sse2", [](std::string_view text, std::string_view needle) {
-                 return SubstringTest::foundSse2(text, needle, SubstringTest(needle).filter()); }, true},
-        Scan{"Avx2", [](std::string_view text, std::string_view needle) {
-                 return SubstringTest::foundAvx2(text, needle, SubstringTest(needle).filter()); }, lexoria::hasAvx2()},
+                                           Scan{"Sse2", byScan<SubstringTest::foundSse2>, true},
+                                           Scan{"Avx2", byScan<SubstringTest::foundAvx2>, lexoria::hasAvx2()},
 #else
-        Scan{"Vectors", [](std::string_view text, std::string_view needle) {
-                 return SubstringTest::foundByVectors(text, needle, SubstringTest(needle).filter()); }, true},
+                                           Scan{"Vectors", byScan<SubstringTest::foundByVectors>, true},
 #endif
-        Scan{"RareByte", [](std::string_view text, std::string_view needle) {
-                 return SubstringTest::foundByRareByte(text, needle, SubstringTest(needle).filter()); }, true}),
-    [](const ::testing::TestParamInfo<Scan>& info) { return info.param.name; });
+                                           Scan{"RareByte", byScan<SubstringTest::foundByRareByte>, true}),
+                         [](const ::testing::TestParamInfo<Scan>& info) { return info.param.name; });
 
 TEST(SubstringTest, EmptyNeedleOccursInEveryText)
 {
