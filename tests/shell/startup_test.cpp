@@ -10,8 +10,6 @@
 using Log = std::vector<std::string>;
 Q_DECLARE_METATYPE(Log)
 
-namespace {
-
 // Records when the watched windows are shown and hidden.
 struct VisibilityLog : QObject {
     Log entries;
@@ -23,19 +21,16 @@ struct VisibilityLog : QObject {
     }
 };
 
-}  // namespace
-
 class StartupTest : public QObject {
     Q_OBJECT
 
 private slots:
     void versionNamesTheExecutableWithoutExtension()
     {
-        for (const auto& [executable, version] : {std::pair{"/opt/lexoria/lexoria", "lexoria 1.7.249"},
-                 std::pair{"/opt/lexoria/LXO", "LXO 1.7.249"}, std::pair{"/opt/lexoria/LXO.exe", "LXO 1.7.249"}}) {
-            const ProgramInfo program = programInfoFromPath(executable);
-            QCOMPARE(versionText(program.baseName), std::string(version));
-            QCOMPARE(program.directory, std::string("/opt/lexoria"));
+        const char* const cases[][2]{{"/opt/lexoria/lexoria", "lexoria 1.7.249"}, {"/opt/lexoria/LXO", "LXO 1.7.249"}, {"/opt/lexoria/LXO.exe", "LXO 1.7.249"}};
+        for (const auto& [executable, version] : cases) {
+            QCOMPARE(versionText(programInfoFromPath(executable).baseName), std::string(version));
+            QCOMPARE(programInfoFromPath(executable).directory, std::string("/opt/lexoria"));
         }
     }
 
@@ -60,8 +55,7 @@ private slots:
         form.splash->installEventFilter(&log);
         try {
             form.Form_Load();
-            QVERIFY2(removed.isEmpty(), "start-up went on without its file");
-            QVERIFY(form.docCount > 0);
+            QVERIFY2(removed.isEmpty() && form.docCount > 0, "start-up went on without its file, or loaded no pages");
         } catch (const std::exception& failure) {
             QVERIFY2(!removed.isEmpty() && QString::fromUtf8(failure.what()).contains(removed), failure.what());
         }

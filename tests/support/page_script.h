@@ -3,7 +3,6 @@
 // Scripts run in a page of the web view and the few the tests share, so that
 // each test reads what a frame shows, not how a script finds it out.
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
 #include <QWebEnginePage>
@@ -18,13 +17,7 @@ constexpr int loadTimeoutMs = 20000;
 // Waits in the event loop until the condition holds or the time is up;
 // returns whether it holds.
 template <typename Condition>
-bool waitUntil(Condition condition, int timeoutMs = loadTimeoutMs)
-{
-    QElapsedTimer timer;
-    for (timer.start(); !condition() && timer.elapsed() < timeoutMs;)
-        QTest::qWait(20);
-    return condition();
-}
+bool waitUntil(Condition condition, int timeoutMs = loadTimeoutMs) { return QTest::qWaitFor(condition, timeoutMs); }
 
 // Runs a script in the page's own world and waits for its result.
 inline QVariant runScript(QWebEnginePage* page, const QString& script)
@@ -35,10 +28,7 @@ inline QVariant runScript(QWebEnginePage* page, const QString& script)
     return result->value_or(QVariant());
 }
 
-inline QString inFrame(const QString& frame, const QString& expression)
-{
-    return QStringLiteral("window.frames['%1'].%2").arg(frame, expression);
-}
+inline QString inFrame(const QString& frame, const QString& expression) { return QStringLiteral("window.frames['%1'].%2").arg(frame, expression); }
 
 // Selects the contents of the first element that matches the selector.
 inline QString selectContents(const QString& frame, const QString& selector)
@@ -48,10 +38,7 @@ inline QString selectContents(const QString& frame, const QString& selector)
                           "(window.frames['%1'])").arg(frame, selector);
 }
 
-inline QString selectionIn(QWebEnginePage* page, const QString& frame)
-{
-    return runScript(page, inFrame(frame, QStringLiteral("getSelection().toString()"))).toString();
-}
+inline QString selectionIn(QWebEnginePage* page, const QString& frame) { return runScript(page, inFrame(frame, "getSelection().toString()")).toString(); }
 
 // True once the page and each of its frames has loaded its document whole.
 inline bool allFramesComplete(QWebEnginePage* page)
@@ -64,14 +51,14 @@ inline bool allFramesComplete(QWebEnginePage* page)
 // their own event loop, so the test can only answer from inside it.
 class ModalAnswer {
 public:
-    explicit ModalAnswer(std::function<void(QWidget*)> answer) : answer_(std::move(answer))
+    explicit ModalAnswer(std::function<void(QWidget*)> answer)
     {
-        QObject::connect(&poll_, &QTimer::timeout, [this] {
+        QObject::connect(&poll_, &QTimer::timeout, [this, answer] {
             QWidget* open = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
                                                               : QApplication::activeModalWidget();
             if (open && open->isVisible()) {
                 poll_.stop();
-                answer_(seen = open);
+                answer(seen = open);
             }
         });
         poll_.start(20);
@@ -81,5 +68,4 @@ public:
 
 private:
     QTimer poll_;
-    std::function<void(QWidget*)> answer_;
 };

@@ -8,7 +8,6 @@
 #include "tests/support/page_script.h"
 
 #include <QFile>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -59,10 +58,7 @@ public:
     Form1& form() { return *form_; }
 
     // Waits until the page and its frames have loaded their documents whole.
-    void settle(int timeoutMs = loadTimeoutMs) const
-    {
-        waitUntil([this] { return allFramesComplete(form_->WebBrowser1->page()); }, timeoutMs);
-    }
+    void settle(int timeoutMs = loadTimeoutMs) const { waitUntil([this] { return allFramesComplete(form_->WebBrowser1->page()); }, timeoutMs); }
 
     QString evaluate(const QString& script) { return runScript(form_->WebBrowser1->page(), script).toString(); }
     QString frameUrl(const QString& frame = "T") { return evaluate(inFrame(frame, "location.href")); }
