@@ -8,28 +8,22 @@
 
 namespace {
 
-using lexoria::LanguageTexts;
-using lexoria::testing::TempDir;
+using lexoria::testing::throwsFileError;
 
 // The texts the file sets, "key=value|" in a fixed order; each text starts as
 // "old", and one that no line names keeps it.
 std::string readTexts(const std::string& path)
 {
-    LanguageTexts t;
+    lexoria::LanguageTexts t;
     t.strNotFound = t.strFoundHtml = t.strTitula = t.strCopy = "old";
     lexoria::readLanguageFile(path, t);
+    std::vector<std::optional<std::string>> values{t.strNotFound, t.strFoundHtml, t.strTitula, t.strCopy, t.frameCaption};
+    values.insert(values.end(), t.buttonTips.begin(), t.buttonTips.end());
+    const std::string keys[] = {"NotFound", "strFoundHtml", "strTitula", "strCopy", "Frame"};
     std::string set;
-    const auto add = [&](const std::string& key, const std::optional<std::string>& value) {
-        if (value && *value != "old")
-            set += key + "=" + *value + "|";
-    };
-    add("NotFound", t.strNotFound);
-    add("strFoundHtml", t.strFoundHtml);
-    add("strTitula", t.strTitula);
-    add("strCopy", t.strCopy);
-    add("Frame", t.frameCaption);
-    for (std::size_t i = 0; i < t.buttonTips.size(); ++i)
-        add("Button" + std::to_string(i), t.buttonTips[i]);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        if (values[i] && *values[i] != "old")
+            set += (i < 5 ? keys[i] : "Button" + std::to_string(i - 5)) + "=" + *values[i] + "|";
     return set;
 }
 
@@ -42,11 +36,14 @@ std::string seventyThousandLines(const std::string& last)
     return bytes + last;
 }
 
-TEST(LanguageFile, AppliesEachLineInOrder)
+TEST(LanguageFile, AppliesEachLineInOrderOrFailsNamingTheFileAndLine)
 {
+    const std::string noColon = "no ':' in the line", outside = "the number at the start of the line is outside -32768..32767";
     const struct {
         const char* name;
         std::string bytes, set;
+        int line = 0;  // the line a failure names, with what is wrong
+        std::string what = "";
     } cases[] = {
         {"each key sets its text, other keys nothing",
          "00  NotFound:n\r\n00  strFoundHtml:<h3>TITULA</h3>BODDDY\r\n00  strTitula:t\r\n00  strCopy:c\r\n"
@@ -66,45 +63,27 @@ TEST(LanguageFile, AppliesEachLineInOrder)
         {"later lines replace earlier ones", "00  Frame:one\r\n00  Frame:two\r\n05  Button:a\r\n5   Button:b", "Frame=two|Button5=b|"},
         {"any number on lines with other keys", "99  Frame:x\r\n-7  strCopy:y", "strCopy=y|Frame=x|"},
         {"70,000 lines", seventyThousandLines("00  strTitula:last"), "strTitula=last|"},
+        {"three blanks", "   ", "", 1, noColon},
+        {"no colon after empty lines", "00  strTitula:A\r\n\r\n00  Frame", "", 3, noColon},
+        {"lone CR counts lines", "00  strCopy:a\r\r00  strCopy", "", 3, noColon},
+        {"button above 12", "13  Button:x", "", 1, "button number 13 names no picture button (0..12)"},
+        {"button below 0", "00  strCopy:a\r\n-1  Button:x", "", 2, "button number -1 names no picture button (0..12)"},
+        {"hexadecimal digits run on into the key", "&HB Button:x", "", 1, "button number 187 names no picture button (0..12)"},
+        {"number too large on any key", "40000Comment:x", "", 1, outside},
+        {"number checked before the colon", "00  strCopy:a\r\n1e999", "", 2, outside},
+        {"line 70,000 named", seventyThousandLines("   "), "", 70000, noColon},
     };
-    const TempDir dir;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        dir.write("slo.lng", c.bytes);
-        EXPECT_EQ(readTexts(dir.appPath() + "slo.lng"), c.set);
-    }
-}
-
-TEST(LanguageFile, BrokenOrMissingFileFailsNamingTheFileAndLine)
-{
-    const std::string outside = "the number at the start of the line is outside -32768..32767";
-    const struct {
-        const char* name;
-        std::string bytes;
-        int line;
-        std::string what;
-    } cases[] = {
-        {"three blanks", "   ", 1, "no ':' in the line"},
-        {"no colon after empty lines", "00  strTitula:A\r\n\r\n00  Frame", 3, "no ':' in the line"},
-        {"lone CR counts lines", "00  strCopy:a\r\r00  strCopy", 3, "no ':' in the line"},
-        {"button above 12", "13  Button:x", 1, "button number 13 names no picture button (0..12)"},
-        {"button below 0", "00  strCopy:a\r\n-1  Button:x", 2, "button number -1 names no picture button (0..12)"},
-        {"hexadecimal digits run on into the key", "&HB Button:x", 1, "button number 187 names no picture button (0..12)"},
-        {"number too large on any key", "40000Comment:x", 1, outside},
-        {"number checked before the colon", "00  strCopy:a\r\n1e999", 2, outside},
-        {"line 70,000 named", seventyThousandLines("   "), 70000, "no ':' in the line"},
-    };
-    const TempDir dir;
+    const lexoria::testing::TempDir dir;
     const std::string path = dir.appPath() + "slo.lng";
-    LanguageTexts texts;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         dir.write("slo.lng", c.bytes);
-        EXPECT_THAT([&] { lexoria::readLanguageFile(path, texts); },
-                    lexoria::testing::throwsFileError(testing::StrEq(lexoria::fileMessage(path, c.line, c.what))));
+        if (c.line == 0)
+            EXPECT_EQ(readTexts(path), c.set);
+        else
+            EXPECT_THAT([&] { readTexts(path); }, throwsFileError(testing::StrEq(lexoria::fileMessage(path, c.line, c.what))));
     }
-    EXPECT_THAT([&] { lexoria::readLanguageFile(path + ".missing", texts); },
-                lexoria::testing::throwsFileError(testing::HasSubstr(path + ".missing")));
+    EXPECT_THAT([&] { readTexts(path + ".missing"); }, throwsFileError(testing::HasSubstr(path + ".missing")));
 }
 
 }  // namespace
