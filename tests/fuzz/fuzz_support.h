@@ -1,8 +1,9 @@
 #pragma once
 
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
+#include <string_view>
 
 namespace lexoria::fuzz {
 
@@ -16,16 +17,14 @@ inline void require(bool holds, const char* property)
 }
 
 // Whether message reads "path line N: what" with N in 1..lines.
-inline bool namesALine(const std::string& message, const std::string& path, long lines)
+inline bool namesALine(std::string_view message, std::string_view path, long lines)
 {
-    const std::string prefix = path + " line ";
-    const std::size_t colon = message.find(": ", prefix.size());
-    if (message.rfind(prefix, 0) != 0 || colon == std::string::npos || colon == prefix.size()
-        || colon - prefix.size() > 9)
+    if (!message.starts_with(path) || !message.substr(path.size()).starts_with(" line "))
         return false;
-    const std::string digits = message.substr(prefix.size(), colon - prefix.size());
-    return digits.find_first_not_of("0123456789") == std::string::npos && std::stol(digits) >= 1
-           && std::stol(digits) <= lines;
+    const std::string_view rest = message.substr(path.size() + 6);
+    long line = 0;
+    const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), line);
+    return error == std::errc() && std::string_view(end, rest.data() + rest.size()).starts_with(": ") && line >= 1 && line <= lines;
 }
 
 }  // namespace lexoria::fuzz

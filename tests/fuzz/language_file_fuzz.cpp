@@ -6,51 +6,45 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
+#include <numeric>
 
 namespace {
 
-using lexoria::LanguageTexts;
-using lexoria::fuzz::require;
-
-const std::string languageName = "slo.lng";
-
-// Texts a line could hardly set, so that a change shows.
-LanguageTexts marked()
+// The targets a line can set, each starting as a text a line could hardly
+// set, so that a change shows.
+std::vector<std::optional<std::string>> readTargets(std::string_view bytes)
 {
-    LanguageTexts texts;
-    texts.strNotFound = texts.strFoundHtml = texts.strTitula = texts.strCopy = "\x01unset";
-    return texts;
-}
-
-int targetsChanged(const LanguageTexts& t)
-{
-    const LanguageTexts m = marked();
-    int changed = (m.strNotFound != t.strNotFound) + (m.strFoundHtml != t.strFoundHtml) + (m.strTitula != t.strTitula)
-                  + (m.strCopy != t.strCopy) + (m.frameCaption != t.frameCaption);
-    for (std::size_t i = 0; i < m.buttonTips.size(); ++i)
-        changed += m.buttonTips[i] != t.buttonTips[i];
-    return changed;
+    lexoria::LanguageTexts t;
+    t.strNotFound = t.strFoundHtml = t.strTitula = t.strCopy = "\x01unset";
+    lexoria::readLanguageText(bytes, "slo.lng", t);
+    std::vector<std::optional<std::string>> targets{t.strNotFound, t.strFoundHtml, t.strTitula, t.strCopy, t.frameCaption};
+    targets.insert(targets.end(), t.buttonTips.begin(), t.buttonTips.end());
+    return targets;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    using lexoria::fuzz::namesALine;
+    using lexoria::fuzz::require;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    LanguageTexts texts = marked();
+    const auto untouched = readTargets("");
     try {
-        lexoria::readLanguageText(bytes, languageName, texts);
+        readTargets(bytes);
     } catch (const lexoria::FileError& error) {
         // Lines end at CR LF or a lone CR, so each CR ends one.
-        require(lexoria::fuzz::namesALine(error.what(), languageName, 1 + std::count(bytes.begin(), bytes.end(), '\r')),
+        require(namesALine(error.what(), "slo.lng", 1 + std::count(bytes.begin(), bytes.end(), '\r')),
                 "a failure names the file and a line of it");
     }
-    texts = marked();
     try {
-        lexoria::readLanguageText(bytes.substr(0, bytes.find('\r')), languageName, texts);
-        require(targetsChanged(texts) <= 1, "a line applies to at most one target");
+        const auto targets = readTargets(bytes.substr(0, bytes.find('\r')));
+        const int changed = std::inner_product(targets.begin(), targets.end(), untouched.begin(), 0, std::plus<>(),
+                                               std::not_equal_to<>());
+        require(changed <= 1, "a line applies to at most one target");
     } catch (const lexoria::FileError& error) {
-        require(lexoria::fuzz::namesALine(error.what(), languageName, 1), "a failing line is named by its number");
+        require(namesALine(error.what(), "slo.lng", 1), "a failing line is named by its number");
     }
     return 0;
 }
