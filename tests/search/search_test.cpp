@@ -94,11 +94,7 @@ TEST(RunSearchTest, SearchesAFullTableOfFiveHundredTwelvePagesAndRefusesACountOu
 
 TEST(NormaliseQueryTest, GivesTheQueryAsSearched)
 {
-    const struct {
-        const char* name;
-        std::string typed;  // Windows-1250
-        std::string query;
-    } cases[] = {
+    const struct { const char* name; std::string typed, query; } cases[] = {  // typed in Windows-1250
         {"Empty", "", ""},
         {"OnlyPunctuation", ".,;!?", ""},
         {"PointDroppedSpaceBeforeItKept", "Word .", "word "},
