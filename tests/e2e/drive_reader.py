@@ -108,9 +108,15 @@ class Reader:
             return since and time.monotonic() - since[0] >= 1.5
         wait_for(what, 60, idle, self.process)
 
-    def search_by_enter(self, query, found, expected, typed=True):
+    def search_by_enter(self, query, found, lexoria_search, appdir, typed=True):
         # Enter on the search panel, with the query typed or kept in the box,
-        # must write found.html equal to lexoria-search's and show it.
+        # must write found.html equal to lexoria-search's on a copy of appdir,
+        # and show it.
+        with tempfile.TemporaryDirectory(prefix="lexoria-expected-") as scratch:
+            copy = shutil.copytree(appdir, os.path.join(scratch, "app"), symlinks=True)
+            subprocess.run([lexoria_search, "--write", copy, query], capture_output=True)
+            with open(os.path.join(copy, "found.html"), "rb") as written:
+                expected = written.read()
         self.click(self.search)
         if typed:
             run("xdotool", "type", "--delay", "80", query)
@@ -130,14 +136,6 @@ class Reader:
             raise Failure(f"{what} wrote found.html or ended the reader")
 
 
-def expected_results(lexoria_search, appdir, query):
-    with tempfile.TemporaryDirectory(prefix="lexoria-expected-") as scratch:
-        copy = shutil.copytree(appdir, os.path.join(scratch, "app"), symlinks=True)
-        subprocess.run([lexoria_search, "--write", copy, query], capture_output=True)
-        with open(os.path.join(copy, "found.html"), "rb") as found:
-            return found.read()
-
-
 def main():
     appdir, lexoria_search = sys.argv[1:3]
     with tempfile.TemporaryDirectory(prefix="lexoria-e2e-") as scratch, tempfile.TemporaryFile() as log, \
@@ -150,13 +148,13 @@ def main():
             reader.wait_until_idle("the home page")
             # After each search the panel is closed, so Enter does nothing.
             for query in QUERIES:
-                reader.search_by_enter(query, found, expected_results(lexoria_search, appdir, query))
+                reader.search_by_enter(query, found, lexoria_search, appdir)
                 reader.expect_nothing_after(f"Enter after the search for {query!r}", found, "Return")
             # Escape hides the panel; the box keeps its text for the next opening.
             reader.click(reader.search)
             run("xdotool", "type", "--delay", "80", "Društvo")
             reader.expect_nothing_after("Enter after Escape", found, "Escape", "Return")
-            reader.search_by_enter("Društvo", found, expected_results(lexoria_search, appdir, "Društvo"), typed=False)
+            reader.search_by_enter("Društvo", found, lexoria_search, appdir, typed=False)
             reader.click(reader.close)
             with contextlib.suppress(subprocess.TimeoutExpired):
                 process.wait(30)

@@ -1,33 +1,19 @@
 #!/usr/bin/python3
-# Usage: package_test.py BUILD_DIR LEXORIA_SEARCH, as root. Builds the Debian
-# package, checks it, unpacks it with dpkg -x into a throw-away root and runs
-# its lexoria command as the ordinary user "lexoria-test" with Chromium's
-# sandbox on, in an X server of its own: the user's copy of the application
-# directory must show the home page and get found.html for a typed search.
-import glob
-import os
-import pwd
-import subprocess
-import sys
-import tempfile
+# Usage: package_test.py BUILD_DIR LEXORIA_SEARCH, as root, in an X server that
+# takes any client (xvfb-run -s -ac). Builds the Debian package, checks it,
+# unpacks it with dpkg -x into a throw-away root and runs its lexoria command
+# as the ordinary user "lexoria-test" with Chromium's sandbox on: the user's
+# copy of the application directory must show the home page and get
+# found.html for a typed search.
+import contextlib, glob, os, pwd, subprocess, sys, tempfile  # noqa: E401
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-import drive_reader  # noqa: E402
-from drive_reader import Failure  # noqa: E402
+from drive_reader import Failure, Reader, run, running
 
-USER = "lexoria-test"
-APP = "org.lexoria.Lexoria"
+USER, APP = "lexoria-test", "org.lexoria.Lexoria"
 PACKED = ["bin/lexoria", "bin/lexoria-check", "share/man/man1/lexoria.1.gz", "share/doc/lexoria/copyright",
           f"share/applications/{APP}.desktop", f"share/metainfo/{APP}.metainfo.xml"] + [
           f"lib/lexoria/{name}" for name in ["lexoria", "slo.lng", "index.html", "Wlist.idx", "Skin/app.ico"]] + [
           f"share/icons/hicolor/{s}x{s}/apps/{APP}.png" for s in [16, 22, 24, 32, 48, 64, 128, 256]]
-
-
-def run(*command):
-    result = subprocess.run(command, capture_output=True, text=True)
-    if result.returncode != 0:
-        raise Failure(f"{' '.join(command)} failed:\n{result.stdout}{result.stderr}")
-    return result.stdout
 
 
 def build_and_unpack(build_dir, scratch, root):
@@ -45,18 +31,9 @@ def build_and_unpack(build_dir, scratch, root):
     run("appstreamcli", "validate", "--no-net", f"{root}/usr/share/metainfo/{APP}.metainfo.xml")
 
 
-def as_user(home, display):
-    if subprocess.run(["id", USER], capture_output=True).returncode != 0:
-        run("useradd", "--no-create-home", "--shell", "/usr/sbin/nologin", USER)
-    account = pwd.getpwnam(USER)
-    os.makedirs(home)
-    os.chown(home, account.pw_uid, account.pw_gid)
-    # What a desktop session hands the user's programs: no sandbox switch.
-    return ["setpriv", f"--reuid={USER}", f"--regid={account.pw_gid}", "--init-groups", "env", "-i",
-            f"HOME={home}", f"DISPLAY={display}", "PATH=/usr/bin:/bin", "QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu"]
-
-
 def check_failed_copies(lexoria, user, scratch):
+    # The copy into an unwritable or a full XDG_DATA_HOME fails, says so and
+    # leaves nothing behind but its lock.
     cases = {"an unwritable home": f"{scratch}/readonly", "a full disc": f"{scratch}/full"}
     os.makedirs(cases["an unwritable home"], mode=0o555)
     os.makedirs(cases["a full disc"])
@@ -73,53 +50,36 @@ def check_failed_copies(lexoria, user, scratch):
         subprocess.run(["umount", f"{scratch}/full"], capture_output=True)
 
 
-def sandboxed_helper_runs(reader):
+def sandboxed(pid, reader):
     # Only Chromium's sandbox puts a web view helper in a user namespace of its own.
-    own = os.readlink(f"/proc/{reader.pid}/ns/user")
-    for pid in filter(str.isdigit, os.listdir("/proc")):
-        try:
-            with open(f"/proc/{pid}/cmdline", "rb") as cmdline:
-                args = cmdline.read().split(b"\0")
-            if b"QtWebEngineProcess" in args[0] and b"--no-sandbox" not in args \
-                    and os.readlink(f"/proc/{pid}/ns/user") != own:
-                return True
-        except OSError:
-            pass
-    return False
-
-
-def check_search(root, user, home, lexoria_search):
-    found = f"{home}/.local/share/lexoria/found.html"
-    reader = subprocess.Popen([*user, f"{root}/usr/bin/lexoria"], start_new_session=True)
-    try:
-        window = drive_reader.wait_for_main_window(reader)
-        buttons = drive_reader.Buttons(window)
-        drive_reader.wait_until_idle(reader, window, buttons, "the home page")
-        if not sandboxed_helper_runs(reader):
-            raise Failure("no web view helper runs in Chromium's sandbox")
-        expected = drive_reader.expected_results(lexoria_search, f"{root}/usr/lib/lexoria", "planinsko")
-        drive_reader.search_by_enter(reader, window, buttons, found, "planinsko", expected)
-    finally:
-        subprocess.run(["pkill", "--signal", "KILL", "--session", str(reader.pid)])
-        reader.wait()
+    with contextlib.suppress(OSError), open(f"/proc/{pid}/cmdline", "rb") as cmdline:
+        args = cmdline.read().split(b"\0")
+        return b"QtWebEngineProcess" in args[0] and b"--no-sandbox" not in args and \
+            os.readlink(f"/proc/{pid}/ns/user") != os.readlink(f"/proc/{reader.pid}/ns/user")
 
 
 def main():
     build_dir, lexoria_search = sys.argv[1:]
-    with tempfile.TemporaryDirectory(prefix="lexoria-package-") as scratch:
+    with tempfile.TemporaryDirectory(prefix="lexoria-package-") as scratch, tempfile.TemporaryFile() as log:
         os.chmod(scratch, 0o755)
         root, home = f"{scratch}/root", f"{scratch}/home"
-        xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-ac", "-nolisten", "tcp", "-screen", "0", "1280x1024x24"],
-                                stdout=subprocess.PIPE, text=True)
-        try:
-            os.environ["DISPLAY"] = f":{xvfb.stdout.readline().strip()}"
-            build_and_unpack(build_dir, scratch, root)
-            user = as_user(home, os.environ["DISPLAY"])
-            check_failed_copies(f"{root}/usr/bin/lexoria", user, scratch)
-            check_search(root, user, home, lexoria_search)
-        finally:
-            xvfb.kill()
-            xvfb.wait()
+        build_and_unpack(build_dir, scratch, root)
+        # Fails harmlessly where an earlier run has added the user.
+        subprocess.run(["useradd", "--no-create-home", "--shell", "/usr/sbin/nologin", USER], capture_output=True)
+        account = pwd.getpwnam(USER)
+        os.makedirs(home)
+        os.chown(home, account.pw_uid, account.pw_gid)
+        # What a desktop session hands the user's programs: no sandbox switch.
+        user = ["setpriv", f"--reuid={USER}", f"--regid={account.pw_gid}", "--init-groups", "env", "-i", f"HOME={home}",
+                f"DISPLAY={os.environ['DISPLAY']}", "PATH=/usr/bin:/bin", "QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu"]
+        check_failed_copies(f"{root}/usr/bin/lexoria", user, scratch)
+        with running([*user, f"{root}/usr/bin/lexoria"], log, "the installed reader") as process:
+            reader = Reader(process)
+            reader.wait_until_idle("the home page")
+            if not any(sandboxed(pid, process) for pid in os.listdir("/proc") if pid.isdigit()):
+                raise Failure("no web view helper runs in Chromium's sandbox")
+            reader.search_by_enter("planinsko", f"{home}/.local/share/lexoria/found.html", lexoria_search,
+                                   f"{root}/usr/lib/lexoria")
     print(f"package built, checked and unpacked; the installed reader searched as {USER}")
 
 

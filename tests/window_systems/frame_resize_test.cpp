@@ -4,10 +4,7 @@
 
 #include <ostream>
 
-void PrintTo(const QRect& rect, std::ostream* out)
-{
-    *out << rect.x() << "," << rect.y() << " " << rect.width() << "x" << rect.height();
-}
+void PrintTo(const QRect& r, std::ostream* os) { *os << r.x() << ',' << r.y() << ' ' << r.width() << 'x' << r.height(); }
 
 // Grabbed at (500, 400) on a window at (100, 50) of 300 x 200, smallest
 // 20 x 20; the opposite edges must stay put, also where the pointer goes
@@ -15,12 +12,7 @@ void PrintTo(const QRect& rect, std::ostream* out)
 TEST(FrameResizeTest, GrabbedEdgesFollowThePointerAndOppositeEdgesStay)
 {
     const QRect start(100, 50, 300, 200);
-    const struct {
-        const char* grabbed;
-        Qt::Edges edges;
-        QPoint pointer;
-        QRect expected;
-    } cases[] = {
+    const struct { const char* grabbed; Qt::Edges edges; QPoint pointer; QRect expected; } cases[] = {
         {"right edge", Qt::RightEdge, {600, 430}, {100, 50, 400, 200}},
         {"bottom-right corner", Qt::RightEdge | Qt::BottomEdge, {600, 430}, {100, 50, 400, 230}},
         {"left edge", Qt::LeftEdge, {450, 400}, {50, 50, 350, 200}},

@@ -4,21 +4,15 @@
 # Wayland platform. The command's status comes back, and weston's log with
 # a failure.
 set -eu
-runtime=$(mktemp -d /tmp/lexoria-wayland-XXXXXX)
-export XDG_RUNTIME_DIR="$runtime"
-weston --backend=headless-backend.so --socket=lexoria --idle-time=0 \
-  --log="$runtime/weston.log" &
-weston=$!
-trap 'status=$?; kill "$weston"; wait "$weston" || true
-      [ "$status" -eq 0 ] || cat "$runtime/weston.log" >&2; rm -rf "$runtime"; exit "$status"' EXIT
-tries=0
-until [ -S "$runtime/lexoria" ]; do
-  tries=$((tries + 1))
-  if [ "$tries" -gt 600 ] || ! kill -0 "$weston" 2>/dev/null; then
-    echo "weston did not open its socket" >&2
-    exit 1
-  fi
+export XDG_RUNTIME_DIR="$(mktemp -d /tmp/lexoria-wayland-XXXXXX)"
+weston --backend=headless-backend.so --socket=lexoria --idle-time=0 --log="$XDG_RUNTIME_DIR/weston.log" &
+trap 'status=$?; kill $!; wait $! || true [ "$status" -eq 0 ] || cat "$XDG_RUNTIME_DIR/weston.log" >&2
+      rm -rf "$XDG_RUNTIME_DIR"; exit "$status"' EXIT
+# Up to a minute for the socket, as long as weston runs.
+for _ in $(seq 600); do
+  [ -S "$XDG_RUNTIME_DIR/lexoria" ] || ! kill -0 $! 2>/dev/null && break
   sleep 0.1
 done
+[ -S "$XDG_RUNTIME_DIR/lexoria" ] || { echo "weston did not open its socket" >&2; exit 1; }
 unset DISPLAY
 WAYLAND_DISPLAY=lexoria QT_QPA_PLATFORM=wayland "$@"
