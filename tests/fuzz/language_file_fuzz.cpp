@@ -4,16 +4,12 @@
 #include "base/file_error.h"
 #include "resources/language_file.h"
 
-#include <algorithm>
-#include <cstdint>
 #include <functional>
 #include <numeric>
 
-namespace {
-
 // The targets a line can set, each starting as a text a line could hardly
 // set, so that a change shows.
-std::vector<std::optional<std::string>> readTargets(std::string_view bytes)
+static std::vector<std::optional<std::string>> readTargets(std::string_view bytes)
 {
     lexoria::LanguageTexts t;
     t.strNotFound = t.strFoundHtml = t.strTitula = t.strCopy = "\x01unset";
@@ -23,12 +19,9 @@ std::vector<std::optional<std::string>> readTargets(std::string_view bytes)
     return targets;
 }
 
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    using lexoria::fuzz::namesALine;
-    using lexoria::fuzz::require;
+    using namespace lexoria::fuzz;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const auto untouched = readTargets("");
     try {

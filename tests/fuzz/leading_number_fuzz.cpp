@@ -5,10 +5,8 @@
 #include "fuzz_support.h"
 #include "resources/leading_number.h"
 
-#include <algorithm>
 #include <cfenv>
 #include <cmath>
-#include <cstdint>
 #include <optional>
 #include <regex>
 

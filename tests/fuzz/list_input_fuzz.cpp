@@ -5,9 +5,6 @@
 #include "base/file_error.h"
 #include "search/list_input.h"
 
-#include <cstdint>
-#include <string_view>
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     using lexoria::fuzz::require;

@@ -14,35 +14,31 @@ def read(*path):
         return f.read()
 
 
-def main():
-    source_dir, out_dir = sys.argv[1:3]
-    seeds = {}
-    for line in read(os.path.dirname(os.path.abspath(__file__)), "seeds.txt").decode("ascii").splitlines():
-        if line.strip() and not line.startswith("#"):
-            target, _, escaped = line.partition(": ")
-            seeds.setdefault(target, []).append(codecs.escape_decode(escaped)[0])
-    index = read(source_dir, "statute", "Wlist.idx")
-    language = read(source_dir, "resources", "slo.lng")
-    records = [line.strip(b'"').split(b'","') for line in index.split(b"\r\n") if line]
-    # The first line naming each key gives the language texts of the results page.
-    texts = dict(line[4:].partition(b":")[::2] for line in reversed(language.split(b"\r\n")))
-    for start in range(0, min(len(records), 12), 3):
-        strings = []
-        for name, title in records[start:start + 3]:
-            strings += [name, title, read(source_dir, "statute", name.decode("latin-1"))[:256]]
-        strings += [texts.get(key, b"") for key in (b"strFoundHtml", b"strTitula", b"NotFound")]
-        # As FuzzedDataProvider reads strings: a backslash doubled, "\|" ending each.
-        seeds["results_page"].append(b"".join(s.replace(b"\\", b"\\\\") + b"\\|" for s in strings) + b"zakon")
-    seeds["list_input"] += [index] + [line + b"\r\n" for line in index.split(b"\r\n")[:8]]
-    seeds["language_file"] += [language] + language.split(b"\r\n")
-    seeds["leading_number"] += [line[:12] for line in language.split(b"\r\n")]
-    seeds["query"] += [title for _, title in records[:16]]
-    for target, inputs in seeds.items():
-        os.makedirs(os.path.join(out_dir, target), exist_ok=True)
-        for data in inputs:
-            with open(os.path.join(out_dir, target, hashlib.sha1(data).hexdigest()), "wb") as seed:
-                seed.write(data)
+source_dir, out_dir = sys.argv[1:3]
+seeds = {}
+for line in read(os.path.dirname(os.path.abspath(__file__)), "seeds.txt").decode("ascii").splitlines():
+    if line.strip() and not line.startswith("#"):
+        target, _, escaped = line.partition(": ")
+        seeds.setdefault(target, []).append(codecs.escape_decode(escaped)[0])
+index = read(source_dir, "statute", "Wlist.idx")
+language = read(source_dir, "resources", "slo.lng")
+records = [line.strip(b'"').split(b'","') for line in index.split(b"\r\n") if line]
+# The first line naming each key gives the language texts of the results page.
+texts = dict(line[4:].partition(b":")[::2] for line in reversed(language.split(b"\r\n")))
+for start in range(0, min(len(records), 12), 3):
+    strings = []
+    for name, title in records[start:start + 3]:
+        strings += [name, title, read(source_dir, "statute", name.decode("latin-1"))[:256]]
+    strings += [texts.get(key, b"") for key in (b"strFoundHtml", b"strTitula", b"NotFound")]
+    # As FuzzedDataProvider reads strings: a backslash doubled, "\|" ending each.
+    seeds["results_page"].append(b"".join(s.replace(b"\\", b"\\\\") + b"\\|" for s in strings) + b"zakon")
+seeds["list_input"] += [index] + [line + b"\r\n" for line in index.split(b"\r\n")[:8]]
+seeds["language_file"] += [language] + language.split(b"\r\n")
+seeds["leading_number"] += [line[:12] for line in language.split(b"\r\n")]
+seeds["query"] += [title for _, title in records[:16]]
+for target, inputs in seeds.items():
+    os.makedirs(os.path.join(out_dir, target), exist_ok=True)
+    for data in inputs:
+        with open(os.path.join(out_dir, target, hashlib.sha1(data).hexdigest()), "wb") as seed:
+            seed.write(data)
 
-
-if __name__ == "__main__":
-    main()

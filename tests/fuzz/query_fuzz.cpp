@@ -5,7 +5,6 @@
 #include "search/cp1250_lower.h"
 #include "search/query.h"
 
-#include <cstdint>
 #include <stdexcept>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

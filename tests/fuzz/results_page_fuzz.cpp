@@ -10,7 +10,6 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <cstdint>
 #include <memory>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
