@@ -4,19 +4,13 @@
 #include "tests/support/reader_fixture.h"
 #include "window/splash_window.h"
 
-#include <string>
-#include <vector>
-
-using Log = std::vector<std::string>;
-Q_DECLARE_METATYPE(Log)
-
 // Records when the watched windows are shown and hidden.
 struct VisibilityLog : QObject {
-    Log entries;
+    QStringList entries;
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
-            entries.push_back(watched->metaObject()->className() + std::string(event->type() == QEvent::Show ? " shown" : " hidden"));
+            entries << watched->metaObject()->className() + QString(event->type() == QEvent::Show ? " shown" : " hidden");
         return false;
     }
 };
@@ -37,10 +31,10 @@ private slots:
     void splashComesFirstAndAMissingFileKeepsTheWindowHidden_data()
     {
         QTest::addColumn<QString>("removed");
-        QTest::addColumn<Log>("log");
-        QTest::newRow("nothing missing") << QString() << Log{"Form2 shown", "Form1 shown", "Form2 hidden"};
+        QTest::addColumn<QStringList>("log");
+        QTest::newRow("nothing missing") << QString() << QStringList{"Form2 shown", "Form1 shown", "Form2 hidden"};
         for (const char* removed : {"index.html", "Wlist.idx", "slo.lng", "Skin/menuSTripe.jpg", "Skin/Normal/copy.jpg"})
-            QTest::newRow(removed) << QString(removed) << Log{"Form2 shown"};
+            QTest::newRow(removed) << QString(removed) << QStringList{"Form2 shown"};
     }
 
     void splashComesFirstAndAMissingFileKeepsTheWindowHidden()

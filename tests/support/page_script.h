@@ -54,8 +54,7 @@ public:
     explicit ModalAnswer(std::function<void(QWidget*)> answer)
     {
         QObject::connect(&poll_, &QTimer::timeout, [this, answer] {
-            QWidget* open = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
-                                                              : QApplication::activeModalWidget();
+            QWidget* open = QApplication::activePopupWidget() ? QApplication::activePopupWidget() : QApplication::activeModalWidget();
             if (open && open->isVisible()) {
                 poll_.stop();
                 answer(seen = open);

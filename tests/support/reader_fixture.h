@@ -24,8 +24,6 @@ public:
         previousReporter_ = setFailureReporter([this](const std::string& what) { failures.push_back(what); });
     }
     ~ReaderFixture() { setFailureReporter(previousReporter_); }
-    ReaderFixture(const ReaderFixture&) = delete;
-    ReaderFixture& operator=(const ReaderFixture&) = delete;
 
     std::string path(const std::string& name) const { return appDir() + "/" + name; }
     std::string appDir() const { return directory_.path().toStdString(); }
@@ -34,8 +32,7 @@ public:
     void write(const std::string& name, const QByteArray& bytes) const
     {
         QFile out(QString::fromStdString(path(name)));
-        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(bytes);
+        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(bytes) == bytes.size());
     }
 
     // The window, created but not yet started.
@@ -54,8 +51,6 @@ public:
         settle();
         return form;
     }
-
-    Form1& form() { return *form_; }
 
     // Waits until the page and its frames have loaded their documents whole.
     void settle(int timeoutMs = loadTimeoutMs) const { waitUntil([this] { return allFramesComplete(form_->WebBrowser1->page()); }, timeoutMs); }
