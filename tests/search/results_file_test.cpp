@@ -75,7 +75,7 @@ TEST(WriteResultsFileTest, AFailedWriteIsNamedAndLeavesTheEarlierResultsWhole)
 
     fs::create_directory(app.path() / "sub");
     app.write("sub/found.html", "earlier");
-    for (const std::string path : {app.appPath() + "none/found.html", app.appPath() + "sub"}) {
+    for (const std::string& path : {app.appPath() + "none/found.html", app.appPath() + "sub"}) {
         SCOPED_TRACE(path);
         EXPECT_THAT([&] { lexoria::writeResultsFile(path, "bytes"); }, throwsFileError(HasSubstr(path)));
         EXPECT_EQ(namesIn(app.path()), (std::set<std::string>{"found.html", "sub"}));
