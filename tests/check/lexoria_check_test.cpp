@@ -12,13 +12,11 @@
 #include <regex>
 #include <sys/wait.h>
 
-namespace {
-
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 
 // The exit status and the output of lexoria-check with these arguments.
-std::pair<int, std::string> runCheck(const std::string& arguments)
+static std::pair<int, std::string> runCheck(const std::string& arguments)
 {
     const lexoria::testing::TempDir out;
     const int status = std::system((LEXORIA_CHECK " " + arguments + " >" + out.appPath() + "output 2>&1").c_str());
@@ -120,5 +118,3 @@ TEST(LexoriaCheck, WritesTheShippedIndexBackOnlyWithForceAndNoneWhenATitleHoldsA
     EXPECT_THAT(quoteOutput, HasSubstr(app.appPath() + "clen001.html:5: the title holds a double quote"));
     EXPECT_EQ(lexoria::readWholeFile(app.appPath() + "Wlist.idx"), shipped) << "the index was touched";
 }
-
-}  // namespace

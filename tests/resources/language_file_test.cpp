@@ -6,13 +6,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-namespace {
-
 using lexoria::testing::throwsFileError;
 
 // The texts the file sets, "key=value|" in a fixed order; each text starts as
 // "old", and one that no line names keeps it.
-std::string readTexts(const std::string& path)
+static std::string readTexts(const std::string& path)
 {
     lexoria::LanguageTexts t;
     t.strNotFound = t.strFoundHtml = t.strTitula = t.strCopy = "old";
@@ -27,17 +25,11 @@ std::string readTexts(const std::string& path)
     return set;
 }
 
-// A file longer than a 16-bit line counter reaches.
-std::string seventyThousandLines(const std::string& last)
-{
-    std::string bytes;
-    for (int line = 1; line < 70000; ++line)
-        bytes += "00  Comment:x\r\n";
-    return bytes + last;
-}
-
 TEST(LanguageFile, AppliesEachLineInOrderOrFailsNamingTheFileAndLine)
 {
+    std::string comments;  // 69,999 lines, more than a 16-bit line counter reaches with the next one
+    for (int line = 1; line < 70000; ++line)
+        comments += "00  Comment:x\r\n";
     const std::string noColon = "no ':' in the line", outside = "the number at the start of the line is outside -32768..32767";
     const struct {
         const char* name;
@@ -62,7 +54,7 @@ TEST(LanguageFile, AppliesEachLineInOrderOrFailsNamingTheFileAndLine)
         {"number read from the whole line", "2.5 Button:x\r\n1 2 Button:y\r\n\t3\t Button:z\r\n&O13Button:w", "Button2=x|Button3=z|Button11=w|Button12=y|"},
         {"later lines replace earlier ones", "00  Frame:one\r\n00  Frame:two\r\n05  Button:a\r\n5   Button:b", "Frame=two|Button5=b|"},
         {"any number on lines with other keys", "99  Frame:x\r\n-7  strCopy:y", "strCopy=y|Frame=x|"},
-        {"70,000 lines", seventyThousandLines("00  strTitula:last"), "strTitula=last|"},
+        {"70,000 lines", comments + "00  strTitula:last", "strTitula=last|"},
         {"three blanks", "   ", "", 1, noColon},
         {"no colon after empty lines", "00  strTitula:A\r\n\r\n00  Frame", "", 3, noColon},
         {"lone CR counts lines", "00  strCopy:a\r\r00  strCopy", "", 3, noColon},
@@ -71,7 +63,7 @@ TEST(LanguageFile, AppliesEachLineInOrderOrFailsNamingTheFileAndLine)
         {"hexadecimal digits run on into the key", "&HB Button:x", "", 1, "button number 187 names no picture button (0..12)"},
         {"number too large on any key", "40000Comment:x", "", 1, outside},
         {"number checked before the colon", "00  strCopy:a\r\n1e999", "", 2, outside},
-        {"line 70,000 named", seventyThousandLines("   "), "", 70000, noColon},
+        {"line 70,000 named", comments + "   ", "", 70000, noColon},
     };
     const lexoria::testing::TempDir dir;
     const std::string path = dir.appPath() + "slo.lng";
@@ -85,5 +77,3 @@ TEST(LanguageFile, AppliesEachLineInOrderOrFailsNamingTheFileAndLine)
     }
     EXPECT_THAT([&] { readTexts(path + ".missing"); }, throwsFileError(testing::HasSubstr(path + ".missing")));
 }
-
-}  // namespace

@@ -6,8 +6,6 @@
 #include <string>
 #include <utility>
 
-namespace {
-
 constexpr std::nullopt_t wide = std::nullopt;  // does not fit 16 bits
 
 // Lines and the number each starts with.
@@ -39,5 +37,3 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStartOfTheLine)
     for (const auto& [line, number] : numberCases)
         EXPECT_EQ(lexoria::leadingNumber(line), number) << "line \"" << line << '"';
 }
-
-}  // namespace
