@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
 #include <string>
 #include <string_view>
@@ -18,6 +19,7 @@ struct Scan {
     const char* name;
     bool (*found)(std::string_view text, std::string_view needle);
     bool runsHere;
+    friend void PrintTo(const Scan& scan, std::ostream* out) { *out << scan.name; }
 };
 
 class SubstringScanTest : public ::testing::TestWithParam<Scan> {
