@@ -3,6 +3,7 @@
 // Scripts run in a page of the web view and the few the tests share, so that
 // each test reads what a frame shows, not how a script finds it out.
 #include <QApplication>
+#include <QEventLoop>
 #include <QTest>
 #include <QTimer>
 #include <QWebEnginePage>
@@ -15,9 +16,25 @@
 constexpr int loadTimeoutMs = 20000;
 
 // Waits in the event loop until the condition holds or the time is up;
-// returns whether it holds.
+// returns whether it holds. A real event loop, not QTest::qWaitFor: the
+// sleeps between its polls starve the web engine, whose browser side runs
+// on this thread's events, and a page then takes seconds to load. The poll
+// is re-armed only after each check, since a check may wait in turn.
 template <typename Condition>
-bool waitUntil(Condition condition, int timeoutMs = loadTimeoutMs) { return QTest::qWaitFor(condition, timeoutMs); }
+bool waitUntil(Condition condition, int timeoutMs = loadTimeoutMs)
+{
+    QEventLoop loop;
+    QTimer deadline;
+    QTimer poll;
+    deadline.setSingleShot(true);
+    poll.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(&poll, &QTimer::timeout, [&] { condition() ? loop.quit() : poll.start(5); });
+    deadline.start(timeoutMs);
+    poll.start(0);
+    loop.exec();
+    return condition();
+}
 
 // Runs a script in the page's own world and waits for its result.
 inline QVariant runScript(QWebEnginePage* page, const QString& script)
