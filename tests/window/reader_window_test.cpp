@@ -93,6 +93,8 @@ void ReaderWindowTest::partsKeepTheirPlacesAsTheWindowResizesAndMinimises()
     QCOMPARE(form.Image1[Form1::busyLamp]->geometry(), lamps);
     form.Image1[Form1::busyLamp]->show();
     QCOMPARE(form.childAt(lamps.center()), form.Image1[Form1::busyLamp]);
+    form.Image1[Form1::busyLamp]->hide();
+    QCOMPARE(form.childAt(lamps.center()), form.Image1[Form1::readyLamp]);
 
     // The search panel lies over the view.
     QTest::mouseClick(form.Image1[3], Qt::LeftButton);
