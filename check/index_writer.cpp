@@ -3,6 +3,7 @@
 #include "check/frame_pages.h"
 #include "check/index_check.h"
 #include "check/page_title.h"
+#include "check/unlisted_pages.h"
 #include "search/results_file.h"
 #include "base/file_error.h"
 
@@ -21,7 +22,7 @@ namespace fs = std::filesystem;
 // pages, such as the contents.
 std::vector<std::string> defaultPages(const std::string& appPath, ProblemList& problems)
 {
-    std::set<std::string> skipped{"index.html", "Help.html", "found.html"};
+    std::set<std::string> skipped = readersOwnPages();
     std::error_code error;
     if (fs::exists(appPath + "index.html", error))
         if (const auto home = readOrReport(appPath + "index.html", problems))

@@ -1,6 +1,7 @@
 #include "check/unlisted_pages.h"
 
 #include "check/html_tags.h"
+#include "search/results_file.h"
 
 #include <filesystem>
 
@@ -18,15 +19,20 @@ bool isPage(const fs::path& file)
 
 }  // namespace
 
+const std::set<std::string>& readersOwnPages()
+{
+    static const std::set<std::string> pages{"index.html", "Help.html", resultsFileName};
+    return pages;
+}
+
 void noteUnlistedPages(const std::string& appPath, const std::set<std::string>& listed, ProblemList& problems)
 {
-    static const std::set<std::string> readersOwn{"index.html", "Help.html", "found.html"};
     std::set<std::string> unlisted;
     std::error_code error;
     for (auto it = fs::recursive_directory_iterator(appPath, error); !error && it != fs::recursive_directory_iterator();
          it.increment(error)) {
         const std::string name = fs::relative(it->path(), appPath, error).generic_string();
-        if (it->is_regular_file(error) && isPage(it->path()) && !listed.contains(name) && !readersOwn.contains(name))
+        if (it->is_regular_file(error) && isPage(it->path()) && !listed.contains(name) && !readersOwnPages().contains(name))
             unlisted.insert(name);
     }
     for (const std::string& name : unlisted)

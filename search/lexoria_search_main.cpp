@@ -83,7 +83,7 @@ int search(const Invocation& invocation)
         hitLines += page.strFile + '\t' + lexoria::utf8FromLatin2(page.strTitle) + '\n';
     }
     if (invocation.write)
-        lexoria::writeResultsFile(invocation.appPath + "found.html", results.page());
+        lexoria::writeResultsFile(invocation.appPath + lexoria::resultsFileName, results.page());
     std::cout << hitLines;
     return hitLines.empty() ? exitNoMatch : exitHits;
 }

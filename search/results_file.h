@@ -5,6 +5,9 @@
 
 namespace lexoria {
 
+// The one file the reader writes, in its application directory.
+inline constexpr char resultsFileName[] = "found.html";
+
 // Replaces the file at path by bytes: they go to a new file beside it, which
 // is then renamed over path, so a failure leaves the earlier file whole and
 // never a half-written one. A symbolic link at path is replaced by a regular

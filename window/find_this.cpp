@@ -19,8 +19,6 @@
 
 namespace {
 
-const std::string resultsFileName = "found.html";
-
 // Marks a search as running for as long as it is in scope.
 class RunningSearch {
 public:
@@ -88,7 +86,7 @@ void Form1::searchAndShow(const std::string& query)
     lastHitFiles_.clear();
     for (const std::int16_t slot : result.hitSlots)
         lastHitFiles_.push_back(docList[static_cast<std::size_t>(slot)].strFile);
-    const std::string resultsPath = strAppPath + resultsFileName;
+    const std::string resultsPath = strAppPath + lexoria::resultsFileName;
     lexoria::writeResultsFile(resultsPath, result.page);
     WebBrowser1->Navigate(QString::fromStdString(resultsPath), QStringLiteral("T"));
 }

@@ -4,6 +4,7 @@
 #include "shell/form1.h"
 
 #include "search/codepage.h"
+#include "search/results_file.h"
 #include "shell/js_string.h"
 #include "shell/web_browser.h"
 
@@ -14,7 +15,6 @@
 namespace {
 
 const QString contentFrame = QStringLiteral("T");
-const QString resultsFileName = QStringLiteral("found.html");
 
 // Helpers of the scripts below, with `frame` bound to frame "T". A hit is a
 // mark element with the hit attribute; the current one also carries the
@@ -112,7 +112,7 @@ void runHitScript(WebBrowser& view, const QString& body)
 void Form1::followSearchHits(const QUrl& url)
 {
     const bool openedFromResults = resultsShown_;
-    resultsShown_ = url.fileName() == resultsFileName;
+    resultsShown_ = url.fileName() == QLatin1String(lexoria::resultsFileName);
     const std::string file = url.fileName().toStdString();
     const bool found = std::find(lastHitFiles_.begin(), lastHitFiles_.end(), file) != lastHitFiles_.end();
     if (openedFromResults && found)
