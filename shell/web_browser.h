@@ -13,6 +13,9 @@ class QPrinter;
 // An operation of the HTML view that could not be carried out (no history
 // step, no frame of that name, no document yet, a command that did not take
 // effect in time).
+// The frame of the home page in which pages, results and help open.
+inline const QString contentFrame = QStringLiteral("T");
+
 class WebBrowserError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

@@ -88,5 +88,5 @@ void Form1::searchAndShow(const std::string& query)
         lastHitFiles_.push_back(docList[static_cast<std::size_t>(slot)].strFile);
     const std::string resultsPath = strAppPath + lexoria::resultsFileName;
     lexoria::writeResultsFile(resultsPath, result.page);
-    WebBrowser1->Navigate(QString::fromStdString(resultsPath), QStringLiteral("T"));
+    WebBrowser1->Navigate(QString::fromStdString(resultsPath), contentFrame);
 }

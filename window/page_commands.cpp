@@ -6,12 +6,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
-namespace {
-
-const QString contentFrame = QStringLiteral("T");
-
-}  // namespace
-
 // Copies the selection of the content frame, or the whole frame when
 // nothing is selected. Text that was on the clipboard before never counts
 // as copied.

@@ -62,7 +62,7 @@ void Form1::Image1_Click(std::int16_t index)
         Frame1->hide();
         break;
     case 10:
-        skipOnFailure([&] { WebBrowser1->Navigate(QString::fromStdString(strHelpPage), QStringLiteral("T")); });
+        skipOnFailure([&] { WebBrowser1->Navigate(QString::fromStdString(strHelpPage), contentFrame); });
         break;
     case 11:
         skipOnFailure([&] { printPage(); });

@@ -14,8 +14,6 @@
 
 namespace {
 
-const QString contentFrame = QStringLiteral("T");
-
 // Helpers of the scripts below, with `frame` bound to frame "T". A hit is a
 // mark element with the hit attribute; the current one also carries the
 // current attribute and is scrolled to the middle of the frame.
