@@ -10,12 +10,26 @@
 #include <QGuiApplication>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QQuickWindow>
 #include <QWebEngineHistory>
 #include <QWebEngineScript>
 
 #include <memory>
 
 namespace {
+
+// The view draws through Qt Quick's software adaptation. With the default
+// OpenGL scene graph every repaint of any widget of the window, a lamp or the
+// caption, composes the whole window through OpenGL: on a machine without a
+// graphics processor that is a software rasteriser at about 10 ms a frame,
+// and with vertical sync it waits for the screen. In software a repaint is a
+// copy of the changed rectangle, and static pages of text lose nothing. It
+// is set as the application starts, before the engine makes its first view.
+void drawViewsInSoftware()
+{
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+}
+Q_COREAPP_STARTUP_FUNCTION(drawViewsInSoftware)
 
 constexpr int scriptTimeoutMs = 5'000;
 constexpr int commandTimeoutMs = 2'000;

@@ -6,10 +6,10 @@
 
 // A long piece of work on the user-interface thread keeps the window live by
 // letting the event loop run now and then. Each time it runs, the window
-// repaints, and with the web view inside it a repaint is a whole composited
-// frame (on a desktop with vertical sync it also waits for the screen): run
-// after every small step it would cost far more than the work. So the work
-// yields at most once per frame-sized slice of time.
+// repaints what changed and the web engine does its own pending work: run
+// after every small step (a page of a search takes microseconds) it would
+// cost far more than the work. So the work yields at most once per
+// frame-sized slice of time, often enough for a person to see it move.
 class EventSlices {
 public:
     using Clock = std::chrono::steady_clock;
