@@ -49,7 +49,7 @@ const char* markScript = R"JS(
 const needle = %1;
 const doc = frame.document;
 lexoriaUnmark();
-if (%2 !== frame.location.pathname.split('/').pop() || !doc.body || !needle)
+if (%2 !== decodeURIComponent(frame.location.pathname) || !doc.body || !needle)
     return 0;
 const skipped = /^(SCRIPT|STYLE|NOSCRIPT|TEXTAREA|TITLE)$/;
 const walker = doc.createTreeWalker(doc.body, NodeFilter.SHOW_TEXT, {
@@ -111,8 +111,10 @@ void Form1::followSearchHits(const QUrl& url)
 {
     const bool openedFromResults = resultsShown_;
     resultsShown_ = url.fileName() == QLatin1String(lexoria::resultsFileName);
-    const std::string file = url.fileName().toStdString();
-    const bool found = std::find(lastHitFiles_.begin(), lastHitFiles_.end(), file) != lastHitFiles_.end();
+    // The index may list a page in a folder of the application directory.
+    const std::string path = url.path().toStdString();
+    const bool found = std::any_of(lastHitFiles_.begin(), lastHitFiles_.end(),
+                                   [&](const std::string& file) { return path.ends_with("/" + file); });
     if (openedFromResults && found)
         markSearchHits(url);
 }
@@ -120,7 +122,7 @@ void Form1::followSearchHits(const QUrl& url)
 void Form1::markSearchHits(const QUrl& page)
 {
     const QString needle = QString::fromStdString(lexoria::utf8FromLatin2(strLastQuery));
-    const QString script = QString::fromLatin1(markScript).arg(jsString(needle), jsString(page.fileName()));
+    const QString script = QString::fromLatin1(markScript).arg(jsString(needle), jsString(page.path()));
     runHitScript(*WebBrowser1, script);
 }
 

@@ -192,12 +192,14 @@ void ReaderWindowTest::shortcutsClickTheirButtonsWhereverTheFocusIsAndScreenRead
 
 void ReaderWindowTest::searchPanelKeepsItsTextAndATypedQueryOpensPagesWithTheirHitsMarked()
 {
-    // "čebelnjak" far below the top of a page, in three cases, and on the
-    // page its link leads to.
+    // "čebelnjak" far below the top of a page listed in a folder, in three
+    // cases, and on the page its link leads to.
     QByteArray page = "<html><body><a name=\"F1\"></a>" + QByteArray("<p>Odstavek.</p>").repeated(200);
-    page += "<p>\xc8" "ebelnjak, \xe8" "ebelnjak in \xc8" "EBELNJAK.</p><a href=\"clen081.html\">nazaj</a>";
+    page += "<p>\xc8" "ebelnjak, \xe8" "ebelnjak in \xc8" "EBELNJAK.</p><a href=\"../clen081.html\">nazaj</a>";
     ReaderFixture reader;
-    reader.write("clen083.html", page);
+    std::filesystem::create_directory(reader.path("del"));
+    reader.write("del/clen083.html", page);
+    reader.write("Wlist.idx", QByteArray::fromStdString(lexoria::readWholeFile(reader.path("Wlist.idx"))) + "\"del/clen083.html\",\"Koca\"\r\n");
     reader.write("clen081.html", "<p>\xe8" "ebelnjak</p>");
     Form1& form = reader.start();
     // The number of hits, the current one from 0, and how far down the frame shows.
@@ -238,9 +240,9 @@ void ReaderWindowTest::searchPanelKeepsItsTextAndATypedQueryOpensPagesWithTheirH
     const QString caption = QString::fromStdString(lexoria::utf8FromLatin2(form.strTitula + " ... " + form.strCopy));
     WAIT_FOR(!form.Image1[Form1::busyLamp]->isVisible() && form.Label1->text() == caption);
 
-    reader.evaluate(QStringLiteral("window.frames['T'].document.querySelector('a[href*=\"clen083\"]').click()"));
+    reader.evaluate(QStringLiteral("window.frames['T'].document.querySelector('a[href^=\"del/\"]').click()"));
     QTRY_COMPARE_WITH_TIMEOUT(hits(), QStringLiteral("3 0 down"), loadTimeoutMs);
-    QVERIFY(reader.frameUrl().endsWith(QLatin1String("/clen083.html#F1")));
+    QVERIFY(reader.frameUrl().endsWith(QLatin1String("/del/clen083.html#F1")));
     QVERIFY(form.WebBrowser1->url().toString().endsWith(QLatin1String("/index.html")));
     press(Qt::Key_F3);
     QCOMPARE(hits(), QStringLiteral("3 1 down"));
@@ -253,7 +255,7 @@ void ReaderWindowTest::searchPanelKeepsItsTextAndATypedQueryOpensPagesWithTheirH
 
     // The next page holds the word too, but no results page opened it.
     QSignalSpy completed(form.WebBrowser1, &WebBrowser::DocumentComplete);
-    reader.evaluate(QStringLiteral("window.frames['T'].document.querySelector('a[href=\"clen081.html\"]').click()"));
+    reader.evaluate(QStringLiteral("window.frames['T'].document.querySelector('a[href=\"../clen081.html\"]').click()"));
     WAIT_FOR(!completed.isEmpty() && completed.last().at(0).toUrl().fileName() == u"clen081.html");
     QCOMPARE(hits(), QStringLiteral("0 -1 top"));
     QVERIFY(reader.failures.empty());
