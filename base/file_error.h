@@ -25,6 +25,9 @@ private:
     std::string problem_;
 };
 
+// Why the last system call failed, in the system's words.
+std::string systemReason();
+
 // "path: what" or "path line N: what".
 std::string fileMessage(const std::string& path, const std::string& what);
 std::string fileMessage(const std::string& path, int line, const std::string& what);

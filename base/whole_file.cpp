@@ -3,7 +3,6 @@
 #include "base/file_error.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -23,8 +22,6 @@ public:
 private:
     int fd_;
 };
-
-std::string systemReason() { return std::strerror(errno); }
 
 }  // namespace
 

@@ -2,7 +2,7 @@
 
 #include "search/document_table.h"
 #include "search/query.h"
-#include "search/results_file.h"
+#include "base/file_replacement.h"
 #include "search/search.h"
 #include "base/whole_file.h"
 
@@ -33,7 +33,7 @@ struct LoadedStatute {
 
     LoadedStatute()
     {
-        lexoria::readWorlList(indexFile, appPath, *docList, docCount, ignoreWarning);
+        lexoria::loadDocumentTable(indexFile, appPath, *docList, docCount, ignoreWarning);
         for (std::int16_t slot = 1; slot <= docCount; ++slot)
             bytes += static_cast<std::int64_t>((*docList)[slot].strText.size());
     }
@@ -50,7 +50,7 @@ void loadTable(benchmark::State& state)
     auto docList = std::make_unique<lexoria::DocList>();
     std::int16_t docCount = 0;
     for (auto _ : state) {
-        lexoria::readWorlList(indexFile, appPath, *docList, docCount, ignoreWarning);
+        lexoria::loadDocumentTable(indexFile, appPath, *docList, docCount, ignoreWarning);
         benchmark::DoNotOptimize(docList->data());
     }
     state.SetBytesProcessed(state.iterations() * statute().bytes);
@@ -106,7 +106,7 @@ void wholeResultsPage(benchmark::State& state)
     const std::string found = (std::filesystem::temp_directory_path() / "lexoria-bench-found.html").string();
     for (auto _ : state) {
         const auto result = lexoria::runSearch(*statute().docList, statute().docCount, query, texts, ignoreSlot);
-        lexoria::writeResultsFile(found, result.page);
+        lexoria::replaceFile(found, result.page);
     }
     std::filesystem::remove(found);
 }

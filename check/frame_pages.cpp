@@ -1,5 +1,6 @@
 #include "check/frame_pages.h"
 
+#include "base/app_files.h"
 #include "check/html_tags.h"
 #include "check/page_check.h"
 
@@ -22,14 +23,14 @@ Frames framesOf(std::string_view page)
 std::set<std::string> checkFramePages(const std::string& appPath, ProblemList& problems)
 {
     Frames frames;
-    const std::string home = appPath + "index.html";
+    const std::string home = appPath + appFiles::homePage;
     if (const auto bytes = readOrReport(home, problems)) {
         checkPage(home, *bytes, Anchor::notNeeded, problems);
         frames = framesOf(*bytes);
         if (!frames.hasT)
             problems.error(home, "no frame or iframe is named \"T\", so pages, results and help open nowhere");
     }
-    const std::string help = appPath + "Help.html";
+    const std::string help = appPath + appFiles::helpPage;
     if (const auto bytes = readOrReport(help, problems))
         checkPage(help, *bytes, Anchor::notNeeded, problems);
     return frames.pages;

@@ -1,5 +1,7 @@
 #include "check/html_tags.h"
 
+#include "base/blanks.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -7,7 +9,7 @@ namespace lexoria {
 
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
+bool isSpace(char c) { return isOneOf(htmlSpaces, c); }
 
 // Reads the tag's name and attributes from the bytes after its "<"; returns
 // where the tag ends (past its ">", or the end of the page).
@@ -43,8 +45,7 @@ private:
 
     void skipSpaces()
     {
-        while (pos_ < page_.size() && isSpace(page_[pos_]))
-            ++pos_;
+        pos_ = skipBlanks(page_, pos_, htmlSpaces);
     }
 
     std::string_view word()

@@ -1,11 +1,12 @@
 #include "check/index_writer.h"
 
+#include "base/app_files.h"
+#include "base/file_error.h"
+#include "base/file_replacement.h"
 #include "check/frame_pages.h"
 #include "check/index_check.h"
 #include "check/page_title.h"
 #include "check/unlisted_pages.h"
-#include "search/results_file.h"
-#include "base/file_error.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -24,8 +25,8 @@ std::vector<std::string> defaultPages(const std::string& appPath, ProblemList& p
 {
     std::set<std::string> skipped = readersOwnPages();
     std::error_code error;
-    if (fs::exists(appPath + "index.html", error))
-        if (const auto home = readOrReport(appPath + "index.html", problems))
+    if (fs::exists(appPath + appFiles::homePage, error))
+        if (const auto home = readOrReport(appPath + appFiles::homePage, problems))
             skipped.merge(framesOf(*home).pages);
     std::vector<std::string> pages;
     for (const fs::directory_entry& entry : fs::directory_iterator(appPath, error)) {
@@ -70,7 +71,7 @@ std::optional<std::string> record(const std::string& appPath, const std::string&
 ProblemList writeIndex(const std::string& appPath, std::vector<std::string> pages, bool replace)
 {
     ProblemList problems;
-    const std::string indexPath = appPath + "Wlist.idx";
+    const std::string indexPath = appPath + appFiles::index;
     std::error_code error;
     if (!replace && fs::symlink_status(indexPath, error).type() != fs::file_type::not_found) {
         problems.error(indexPath, "exists already; give --force to replace it");
@@ -86,7 +87,7 @@ ProblemList writeIndex(const std::string& appPath, std::vector<std::string> page
     if (problems.errorCount() > 0)
         return problems;
     try {
-        writeResultsFile(indexPath, index);
+        replaceFile(indexPath, index);
     } catch (const FileError& failure) {
         problems.error(failure);
     }

@@ -13,7 +13,7 @@ void checkLanguageFile(const std::string& path, ProblemList& problems)
         return;
     checkNotUtf8(path, *bytes, "its texts show wrongly in the window and on the results page", problems);
     LanguageTexts texts;
-    readLanguageText(*bytes, path, texts, [&](const FileError& badLine) { problems.error(badLine); });
+    parseLanguageTexts(*bytes, path, texts, [&](const FileError& badLine) { problems.error(badLine); });
     if (texts.strFoundHtml.find("BODDDY") == std::string::npos)
         problems.error(path, "no strFoundHtml line holds \"BODDDY\", where the results page lists the hits");
 }

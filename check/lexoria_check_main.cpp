@@ -11,6 +11,7 @@
 // index was written), 1 when there are problems, 2 for bad usage or an
 // APPDIR that is no folder.
 
+#include "base/app_files.h"
 #include "check/index_writer.h"
 #include "check/statute_check.h"
 
@@ -75,7 +76,7 @@ int main(int argc, char* argv[])
     const lexoria::ProblemList problems =
         invocation->writeIndex ? lexoria::writeIndex(invocation->appPath, invocation->pages, invocation->force)
                                : lexoria::checkStatute(invocation->appPath);
-    problems.print(std::cout, invocation->writeIndex ? "wrote " + invocation->appPath + "Wlist.idx"
+    problems.print(std::cout, invocation->writeIndex ? "wrote " + invocation->appPath + lexoria::appFiles::index
                                                      : "the reader will start and search correctly");
     return problems.errorCount() == 0 ? exitSound : exitProblems;
 }

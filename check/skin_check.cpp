@@ -1,5 +1,7 @@
 #include "check/skin_check.h"
 
+#include "base/app_files.h"
+#include "resources/button_count.h"
 #include "resources/picture_end.h"
 #include "resources/skin_paths.h"
 
@@ -9,8 +11,6 @@
 namespace lexoria {
 
 namespace {
-
-constexpr int buttonCount = 13;
 
 struct Format {
     std::string_view name;  // as the reader's picture reader names it
@@ -26,7 +26,7 @@ constexpr Format formats[] = {
 
 std::vector<std::string> skinPictures(const std::string& appPath)
 {
-    const SkinPaths paths = skinPaths(appPath, "Skin");
+    const SkinPaths paths = skinPaths(appPath, appFiles::skinFolder);
     std::vector<std::string> pictures{stripPicturePath(paths), iconPath(paths)};
     for (int index = 0; index < buttonCount; ++index) {
         pictures.push_back(paths.strButtonPicture[static_cast<std::size_t>(index)]);

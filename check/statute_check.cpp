@@ -1,5 +1,7 @@
 #include "check/statute_check.h"
 
+#include "base/app_files.h"
+#include "base/file_error.h"
 #include "check/frame_pages.h"
 #include "check/index_check.h"
 #include "check/language_check.h"
@@ -8,7 +10,6 @@
 #include "check/skin_check.h"
 #include "check/unlisted_pages.h"
 #include "search/document_table.h"
-#include "base/file_error.h"
 
 #include <filesystem>
 #include <memory>
@@ -25,7 +26,7 @@ void loadAsTheReaderDoes(const std::string& indexPath, const std::string& appPat
     auto docList = std::make_unique<DocList>();
     std::int16_t docCount = 0;
     try {
-        readWorlList(indexPath, appPath, *docList, docCount, [](const std::string&) {});
+        loadDocumentTable(indexPath, appPath, *docList, docCount, [](const std::string&) {});
     } catch (const FileError& failure) {
         problems.error(failure);
     }
@@ -33,7 +34,7 @@ void loadAsTheReaderDoes(const std::string& indexPath, const std::string& appPat
 
 std::set<std::string> checkListedPages(const std::string& appPath, ProblemList& problems)
 {
-    const std::string indexPath = appPath + "Wlist.idx";
+    const std::string indexPath = appPath + appFiles::index;
     const auto index = readOrReport(indexPath, problems);
     if (!index)
         return {};
@@ -57,7 +58,7 @@ ProblemList checkStatute(const std::string& appPath)
     ProblemList problems;
     std::set<std::string> known = checkListedPages(appPath, problems);
     known.merge(checkFramePages(appPath, problems));
-    checkLanguageFile(appPath + "slo.lng", problems);
+    checkLanguageFile(appPath + appFiles::languageFile, problems);
     checkSkin(appPath, problems);
     noteUnlistedPages(appPath, known, problems);
     return problems;

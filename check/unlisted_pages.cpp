@@ -1,7 +1,7 @@
 #include "check/unlisted_pages.h"
 
 #include "check/html_tags.h"
-#include "search/results_file.h"
+#include "base/app_files.h"
 
 #include <filesystem>
 
@@ -21,7 +21,7 @@ bool isPage(const fs::path& file)
 
 const std::set<std::string>& readersOwnPages()
 {
-    static const std::set<std::string> pages{"index.html", "Help.html", resultsFileName};
+    static const std::set<std::string> pages{appFiles::homePage, appFiles::helpPage, appFiles::resultsPage};
     return pages;
 }
 

@@ -68,17 +68,17 @@ void applyLine(std::string_view line, LanguageTexts& texts, const std::string& p
 
 }  // namespace
 
-void readLanguageFile(const std::string& path, LanguageTexts& texts)
+void readLanguageTexts(const std::string& path, LanguageTexts& texts)
 {
-    readLanguageText(readWholeFile(path), path, texts);
+    parseLanguageTexts(readWholeFile(path), path, texts);
 }
 
-void readLanguageText(std::string_view bytes, const std::string& path, LanguageTexts& texts)
+void parseLanguageTexts(std::string_view bytes, const std::string& path, LanguageTexts& texts)
 {
-    readLanguageText(bytes, path, texts, [](const FileError& badLine) { throw badLine; });
+    parseLanguageTexts(bytes, path, texts, [](const FileError& badLine) { throw badLine; });
 }
 
-void readLanguageText(std::string_view bytes, const std::string& path, LanguageTexts& texts,
+void parseLanguageTexts(std::string_view bytes, const std::string& path, LanguageTexts& texts,
                       const std::function<void(const FileError& badLine)>& badLine)
 {
     std::string_view rest = bytes;

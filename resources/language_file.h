@@ -1,5 +1,7 @@
 #pragma once
 
+#include "resources/button_count.h"
+
 #include <array>
 #include <functional>
 #include <optional>
@@ -13,23 +15,23 @@ namespace lexoria {
 struct LanguageTexts {
     std::string strNotFound, strFoundHtml, strTitula, strCopy;
     std::optional<std::string> frameCaption;
-    std::array<std::optional<std::string>, 13> buttonTips;
+    std::array<std::optional<std::string>, buttonCount> buttonTips;
 };
 
 // Reads "slo.lng"-style lines of the form "NNNNKey:value" into texts, later
 // lines replacing earlier ones. Throws FileError naming the file, and the
 // 1-based line where a line is at fault.
-void readLanguageFile(const std::string& path, LanguageTexts& texts);
+void readLanguageTexts(const std::string& path, LanguageTexts& texts);
 
 // The same for the bytes of a language file already in memory; path only
 // names the file in messages.
-void readLanguageText(std::string_view bytes, const std::string& path, LanguageTexts& texts);
+void parseLanguageTexts(std::string_view bytes, const std::string& path, LanguageTexts& texts);
 
 class FileError;
 
 // The same, but each bad line goes to badLine and reading goes on with the
 // next one, so that a checker can list every bad line.
-void readLanguageText(std::string_view bytes, const std::string& path, LanguageTexts& texts,
+void parseLanguageTexts(std::string_view bytes, const std::string& path, LanguageTexts& texts,
                       const std::function<void(const FileError& badLine)>& badLine);
 
 }  // namespace lexoria

@@ -1,5 +1,7 @@
 #include "resources/leading_number.h"
 
+#include "base/blanks.h"
+
 #include <cstddef>
 #include <string>
 
@@ -15,14 +17,13 @@ public:
 
     char peek()
     {
-        while (pos_ < text_.size() && isBlank(text_[pos_]))
-            ++pos_;
+        pos_ = skipBlanks(text_, pos_, blanks);
         return pos_ < text_.size() ? text_[pos_] : '\0';
     }
     void advance() { ++pos_; }
 
 private:
-    static bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+    static constexpr std::string_view blanks = " \t\n";
 
     std::string_view text_;
     std::size_t pos_ = 0;

@@ -1,5 +1,7 @@
 #include "resources/skin_paths.h"
 
+#include "resources/button_count.h"
+
 #include <stdexcept>
 
 namespace lexoria {
@@ -15,7 +17,7 @@ struct ButtonPicture {
 
 // By picture-button index. Only the lamps take their picture from the skin
 // root, and only they have no lit picture.
-constexpr std::array<ButtonPicture, 13> buttonPictures{{
+constexpr std::array<ButtonPicture, buttonCount> buttonPictures{{
     {Folder::normal, "back.jpg"},
     {Folder::normal, "forward.jpg"},
     {Folder::normal, "home.jpg"},

@@ -68,7 +68,6 @@ struct Decoded {
 
 // The code point of the UTF-8 sequence at the start of bytes, or nothing when
 // the sequence is malformed, overlong, a surrogate or beyond U+10FFFF.
-
 std::optional<Decoded> decodeUtf8(std::string_view bytes)
 {
     const auto lead = static_cast<unsigned char>(bytes[0]);
@@ -131,6 +130,17 @@ std::string cp1250FromUtf8(std::string_view utf8)
         utf8.remove_prefix(decoded->length);
     }
     return out;
+}
+
+bool isUtf8(std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const auto decoded = decodeUtf8(bytes);
+        if (!decoded)
+            return false;
+        bytes.remove_prefix(decoded->length);
+    }
+    return true;
 }
 
 std::string utf8FromLatin2(std::string_view iso88592)

@@ -10,6 +10,10 @@ namespace lexoria {
 // UTF-8 sequence.
 std::string cp1250FromUtf8(std::string_view utf8);
 
+// Whether bytes are well-formed UTF-8 throughout: no malformed or overlong
+// sequence, surrogate or code point beyond U+10FFFF.
+bool isUtf8(std::string_view bytes);
+
 // Titles, pages and the language file's texts are ISO-8859-2; the toolkit
 // and the terminal want UTF-8.
 std::string utf8FromLatin2(std::string_view iso88592);

@@ -1,7 +1,7 @@
 #include "search/cp1250_lower.h"
 
 #include "search/byte_vector.h"
-#include "search/has_avx2.h"
+#include "search/vector_paths.h"
 
 #include <array>
 

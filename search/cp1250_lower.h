@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/has_avx2.h"
+#include "search/vector_paths.h"
 
 #include <string>
 

@@ -62,7 +62,7 @@ void ListedPages::readNext(DocEntry& entry)
     lowerPageText(entry.strText);
 }
 
-void readWorlList(const std::string& strIndexFile, const std::string& strAppPath,
+void loadDocumentTable(const std::string& strIndexFile, const std::string& strAppPath,
                   DocList& docList, std::int16_t& docCount,
                   const std::function<void(const std::string& warning)>& warn)
 {

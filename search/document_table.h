@@ -28,7 +28,7 @@ using DocList = std::array<DocEntry, maxPages + 1>;
 // 512), names a file outside the application directory or holding a NUL
 // byte, or names a page that cannot be read. A listed page that does not
 // exist keeps its slot with an empty text, and warn is told about it.
-void readWorlList(const std::string& strIndexFile, const std::string& strAppPath,
+void loadDocumentTable(const std::string& strIndexFile, const std::string& strAppPath,
                   DocList& docList, std::int16_t& docCount,
                   const std::function<void(const std::string& warning)>& warn);
 
@@ -46,8 +46,8 @@ public:
     // page would be the 513th.
     bool more();
 
-    // Reads the next listed page into entry, as readWorlList fills a slot,
-    // reusing the entry's storage. Throws as readWorlList does.
+    // Reads the next listed page into entry, as loadDocumentTable fills a slot,
+    // reusing the entry's storage. Throws as loadDocumentTable does.
     void readNext(DocEntry& entry);
 
 private:

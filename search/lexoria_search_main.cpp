@@ -13,7 +13,8 @@
 #include "search/codepage.h"
 #include "search/document_table.h"
 #include "search/query.h"
-#include "search/results_file.h"
+#include "base/app_files.h"
+#include "base/file_replacement.h"
 #include "search/search.h"
 #include "search/substring.h"
 #include "base/file_error.h"
@@ -67,10 +68,10 @@ int search(const Invocation& invocation)
 
     lexoria::LanguageTexts language;
     if (invocation.write)
-        lexoria::readLanguageFile(invocation.appPath + "slo.lng", language);
+        lexoria::readLanguageTexts(invocation.appPath + lexoria::appFiles::languageFile, language);
     lexoria::ResultsPageBuilder results(query, {language.strFoundHtml, language.strTitula, language.strNotFound});
 
-    lexoria::ListedPages pages(invocation.appPath + "Wlist.idx", invocation.appPath,
+    lexoria::ListedPages pages(invocation.appPath + lexoria::appFiles::index, invocation.appPath,
                                [](const std::string& warning) { std::cerr << warning << '\n'; });
     const lexoria::SubstringTest inPage(query);
     lexoria::DocEntry page;
@@ -83,7 +84,7 @@ int search(const Invocation& invocation)
         hitLines += page.strFile + '\t' + lexoria::utf8FromLatin2(page.strTitle) + '\n';
     }
     if (invocation.write)
-        lexoria::writeResultsFile(invocation.appPath + lexoria::resultsFileName, results.page());
+        lexoria::replaceFile(invocation.appPath + lexoria::appFiles::resultsPage, results.page());
     std::cout << hitLines;
     return hitLines.empty() ? exitNoMatch : exitHits;
 }

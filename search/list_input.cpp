@@ -1,12 +1,12 @@
 #include "search/list_input.h"
 
+#include "base/blanks.h"
 #include "base/file_error.h"
 
 namespace lexoria {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 
 }  // namespace
@@ -55,8 +55,7 @@ bool ListInput::atLineEnd() const
 
 void ListInput::skipBlanks()
 {
-    while (pos_ < bytes_.size() && isBlank(bytes_[pos_]))
-        ++pos_;
+    pos_ = lexoria::skipBlanks(bytes_, pos_, listBlanks);
 }
 
 void ListInput::skipBlankLines()
@@ -105,7 +104,7 @@ std::string ListInput::readUnquoted()
     while (pos_ < bytes_.size() && bytes_[pos_] != ',' && !atLineEnd())
         ++pos_;
     std::size_t end = pos_;
-    while (end > start && isBlank(bytes_[end - 1]))
+    while (end > start && isOneOf(listBlanks, bytes_[end - 1]))
         --end;
     return std::string(bytes_.substr(start, end - start));
 }

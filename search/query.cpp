@@ -57,10 +57,10 @@ std::string normaliseQuery(std::string_view text1)
 {
     std::string text = halveSpaceRuns(trimSpaces(text1));
     cp1250LowerInPlace(text);
-    return strIsoEncodeCEELow(std::move(text));
+    return toLatin2QueryForm(std::move(text));
 }
 
-std::string strIsoEncodeCEELow(std::string strIn)
+std::string toLatin2QueryForm(std::string strIn)
 {
     if (strIn.size() > static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max()))
         throw std::overflow_error("the search text is longer than 32767 characters");

@@ -1,6 +1,6 @@
 #include "search/substring.h"
 
-#include "search/has_avx2.h"
+#include "search/vector_paths.h"
 
 #include <array>
 #include <bit>

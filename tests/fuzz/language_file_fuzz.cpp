@@ -13,7 +13,7 @@ static std::vector<std::optional<std::string>> readTargets(std::string_view byte
 {
     lexoria::LanguageTexts t;
     t.strNotFound = t.strFoundHtml = t.strTitula = t.strCopy = "\x01unset";
-    lexoria::readLanguageText(bytes, "slo.lng", t);
+    lexoria::parseLanguageTexts(bytes, "slo.lng", t);
     std::vector<std::optional<std::string>> targets{t.strNotFound, t.strFoundHtml, t.strTitula, t.strCopy, t.frameCaption};
     targets.insert(targets.end(), t.buttonTips.begin(), t.buttonTips.end());
     return targets;

@@ -1,6 +1,6 @@
 // The query normalisation over arbitrary search-box bytes. The query never
 // holds a byte the normalisation drops, nor a capital the Windows-1250 map
-// lowers, nor a byte strIsoEncodeCEELow would change again.
+// lowers, nor a byte toLatin2QueryForm would change again.
 #include "fuzz_support.h"
 #include "search/cp1250_lower.h"
 #include "search/query.h"
@@ -21,6 +21,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 "no control character or punctuation is kept");
         require(lexoria::cp1250Lower(c) == c, "no capital is kept");
     }
-    require(lexoria::strIsoEncodeCEELow(query) == query, "the query is already in ISO-8859-2 form");
+    require(lexoria::toLatin2QueryForm(query) == query, "the query is already in ISO-8859-2 form");
     return 0;
 }

@@ -14,7 +14,7 @@ static std::string readTexts(const std::string& path)
 {
     lexoria::LanguageTexts t;
     t.strNotFound = t.strFoundHtml = t.strTitula = t.strCopy = "old";
-    lexoria::readLanguageFile(path, t);
+    lexoria::readLanguageTexts(path, t);
     std::vector<std::optional<std::string>> values{t.strNotFound, t.strFoundHtml, t.strTitula, t.strCopy, t.frameCaption};
     values.insert(values.end(), t.buttonTips.begin(), t.buttonTips.end());
     const std::string keys[] = {"NotFound", "strFoundHtml", "strTitula", "strCopy", "Frame"};

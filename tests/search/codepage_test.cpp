@@ -1,6 +1,6 @@
 #include "search/codepage.h"
 #include "search/cp1250_lower.h"
-#include "search/has_avx2.h"
+#include "search/vector_paths.h"
 
 #include <gtest/gtest.h>
 

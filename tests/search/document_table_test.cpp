@@ -37,7 +37,7 @@ protected:
     std::string indexFile() const { return app.appPath() + "Wlist.idx"; }
     void load()
     {
-        lexoria::readWorlList(indexFile(), app.appPath(), *docList, docCount,
+        lexoria::loadDocumentTable(indexFile(), app.appPath(), *docList, docCount,
                               [this](const std::string& warning) { warnings.push_back(warning); });
     }
     const lexoria::DocEntry& slot(int i) const { return (*docList)[i]; }

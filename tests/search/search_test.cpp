@@ -102,15 +102,15 @@ TEST(NormaliseQueryTest, GivesTheQueryAsSearched)
 
 // The edges of each range the table drops, every byte it moves, and the
 // character count held in sixteen bits.
-TEST(StrIsoEncodeCEELowTest, DropsControlsAndPunctuationMovesSloveneLettersAndRefusesOverlongTexts)
+TEST(Latin2QueryFormTest, DropsControlsAndPunctuationMovesSloveneLettersAndRefusesOverlongTexts)
 {
-    EXPECT_EQ(lexoria::strIsoEncodeCEELow(std::string("\0\x01\x1F \x21\x2F\x30\x39\x3A\x3F\x40\x7F\x80\xFF", 14)),
+    EXPECT_EQ(lexoria::toLatin2QueryForm(std::string("\0\x01\x1F \x21\x2F\x30\x39\x3A\x3F\x40\x7F\x80\xFF", 14)),
               std::string("\0 09@\x7F\x80\xFF", 8));
-    EXPECT_EQ(lexoria::strIsoEncodeCEELow("\xC6\xC8\xD0\xA9\x8A\x9A\xAE\x8E\x9E\xE8\xB9\xBE"),
+    EXPECT_EQ(lexoria::toLatin2QueryForm("\xC6\xC8\xD0\xA9\x8A\x9A\xAE\x8E\x9E\xE8\xB9\xBE"),
               "\xE6\xE8\xF0\xB9\xB9\xB9\xBE\xBE\xBE\xE8\xB9\xBE");
     const std::string longest(32767, 'a');
-    EXPECT_EQ(lexoria::strIsoEncodeCEELow(longest), longest);
-    EXPECT_THROW(lexoria::strIsoEncodeCEELow(longest + "a"), std::overflow_error);
+    EXPECT_EQ(lexoria::toLatin2QueryForm(longest), longest);
+    EXPECT_THROW(lexoria::toLatin2QueryForm(longest + "a"), std::overflow_error);
     EXPECT_THROW(lexoria::normaliseQuery(longest + "a"), std::overflow_error);
     EXPECT_EQ(lexoria::normaliseQuery(std::string(40000, ' ')), "");
 }

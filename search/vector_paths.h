@@ -1,8 +1,8 @@
 #pragma once
 
-// The scans of the whole statute have vector paths for x86-64 (SSE2, which
-// every x86-64 processor runs, and AVX2 where the processor has it) and a
-// portable path in the compiler's vectors for every other processor, which
+// Which vector paths the scans of the whole statute take: SSE2 on x86-64
+// (every x86-64 processor runs it) and AVX2 where the processor has it, or a
+// portable path in the compiler's vectors on every other processor, which
 // arm64 builds as NEON.
 #if defined(__x86_64__)
 #define LEXORIA_X86_VECTORS 1

@@ -1,4 +1,4 @@
-#include "search/results_file.h"
+#include "base/file_replacement.h"
 
 #include "base/whole_file.h"
 #include "tests/support/file_error_matcher.h"
@@ -32,13 +32,13 @@ std::set<std::string> namesIn(const fs::path& dir)
 const std::set<std::string> onlyFound = {"found.html"};
 
 // A symbolic link in the way is replaced, not followed.
-TEST(WriteResultsFileTest, ReplacesTheEarlierResultsOrLinkWholeAndReadableByAll)
+TEST(FileReplacementTest, ReplacesTheEarlierResultsOrLinkWholeAndReadableByAll)
 {
     TempDir app;
     TempDir outside;
     const std::string path = app.appPath() + "found.html";
     app.write("found.html", "an earlier and much longer results page");
-    lexoria::writeResultsFile(path, "<b>x</b>\r\n");
+    lexoria::replaceFile(path, "<b>x</b>\r\n");
     EXPECT_EQ(lexoria::readWholeFile(path), "<b>x</b>\r\n");
     EXPECT_EQ(namesIn(app.path()), onlyFound);
     EXPECT_NE(fs::status(path).permissions() & fs::perms::others_read, fs::perms::none);
@@ -46,7 +46,7 @@ TEST(WriteResultsFileTest, ReplacesTheEarlierResultsOrLinkWholeAndReadableByAll)
     outside.write("victim", "untouched");
     fs::remove(path);
     fs::create_symlink(outside.path() / "victim", path);
-    lexoria::writeResultsFile(path, "new");
+    lexoria::replaceFile(path, "new");
     EXPECT_FALSE(fs::is_symlink(path));
     EXPECT_EQ(lexoria::readWholeFile(path), "new");
     EXPECT_EQ(lexoria::readWholeFile((outside.path() / "victim").string()), "untouched");
@@ -55,7 +55,7 @@ TEST(WriteResultsFileTest, ReplacesTheEarlierResultsOrLinkWholeAndReadableByAll)
 // A full disc is a file size limit here (tests run as root, where
 // permissions stop nothing); a missing folder or a folder in the way fail
 // at once. Each failure names the path and leaves only the earlier results.
-TEST(WriteResultsFileTest, AFailedWriteIsNamedAndLeavesTheEarlierResultsWhole)
+TEST(FileReplacementTest, AFailedWriteIsNamedAndLeavesTheEarlierResultsWhole)
 {
     TempDir app;
     const std::string found = app.appPath() + "found.html";
@@ -66,7 +66,7 @@ TEST(WriteResultsFileTest, AFailedWriteIsNamedAndLeavesTheEarlierResultsWhole)
     small.rlim_cur = 4;
     const auto savedHandler = std::signal(SIGXFSZ, SIG_IGN);  // the write fails instead
     ::setrlimit(RLIMIT_FSIZE, &small);
-    EXPECT_THAT([&] { lexoria::writeResultsFile(found, "a results page longer than four bytes\r\n"); },
+    EXPECT_THAT([&] { lexoria::replaceFile(found, "a results page longer than four bytes\r\n"); },
                 throwsFileError(HasSubstr(found + ": cannot write")));
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, savedHandler);
@@ -77,7 +77,7 @@ TEST(WriteResultsFileTest, AFailedWriteIsNamedAndLeavesTheEarlierResultsWhole)
     app.write("sub/found.html", "earlier");
     for (const std::string& path : {app.appPath() + "none/found.html", app.appPath() + "sub"}) {
         SCOPED_TRACE(path);
-        EXPECT_THAT([&] { lexoria::writeResultsFile(path, "bytes"); }, throwsFileError(HasSubstr(path)));
+        EXPECT_THAT([&] { lexoria::replaceFile(path, "bytes"); }, throwsFileError(HasSubstr(path)));
         EXPECT_EQ(namesIn(app.path()), (std::set<std::string>{"found.html", "sub"}));
         EXPECT_EQ(namesIn(app.path() / "sub"), onlyFound);
     }

@@ -1,10 +1,9 @@
-#include "search/results_file.h"
+#include "base/file_replacement.h"
 
 #include "base/file_error.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,9 +11,7 @@ namespace lexoria {
 
 namespace {
 
-constexpr mode_t resultsFileMode = 0644;  // the HTML view may run under another account
-
-std::string systemReason() { return std::strerror(errno); }
+constexpr mode_t replacementMode = 0644;  // the HTML view may run under another account
 
 // A new file beside the target, removed again unless it is renamed over it.
 class TemporaryFile {
@@ -52,7 +49,7 @@ public:
     // Makes the bytes durable and readable, then puts them in the target's place.
     void commit()
     {
-        if (::fchmod(fd_, resultsFileMode) != 0 || ::fsync(fd_) != 0)
+        if (::fchmod(fd_, replacementMode) != 0 || ::fsync(fd_) != 0)
             fail("cannot write: " + systemReason());
         const int closed = ::close(fd_);
         fd_ = -1;
@@ -74,7 +71,7 @@ private:
 
 }  // namespace
 
-void writeResultsFile(const std::string& path, std::string_view bytes)
+void replaceFile(const std::string& path, std::string_view bytes)
 {
     TemporaryFile file(path);
     file.write(bytes);

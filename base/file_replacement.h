@@ -5,14 +5,11 @@
 
 namespace lexoria {
 
-// The one file the reader writes, in its application directory.
-inline constexpr char resultsFileName[] = "found.html";
-
 // Replaces the file at path by bytes: they go to a new file beside it, which
 // is then renamed over path, so a failure leaves the earlier file whole and
 // never a half-written one. A symbolic link at path is replaced by a regular
 // file, never followed. Throws FileError naming the path; no temporary file
 // is left behind.
-void writeResultsFile(const std::string& path, std::string_view bytes);
+void replaceFile(const std::string& path, std::string_view bytes);
 
 }  // namespace lexoria
