@@ -6,9 +6,9 @@
 // Runs under an X server (xvfb-run) with the web view's root settings:
 //   QTWEBENGINE_DISABLE_SANDBOX=1 QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
 
-#include "shell/form1.h"
+#include "window/form1.h"
 #include "shell/web_browser.h"
-#include "window/picture_button.h"
+#include "window/picture_element.h"
 #include "window/search_panel.h"
 
 #include <QApplication>

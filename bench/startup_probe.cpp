@@ -2,7 +2,7 @@
 // has raised DocumentComplete, the milliseconds since the launch time given
 // as the only argument (nanoseconds of the real-time clock); then it ends.
 
-#include "shell/form1.h"
+#include "window/form1.h"
 #include "base/program_info.h"
 #include "shell/web_browser.h"
 

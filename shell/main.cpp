@@ -1,5 +1,5 @@
 #include "shell/failure_report.h"
-#include "shell/form1.h"
+#include "window/form1.h"
 #include "base/program_info.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "window/splash_window.h"
+#include "shell/splash_window.h"
 
 #include "window/twips.h"
 

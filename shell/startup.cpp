@@ -1,11 +1,12 @@
 // The start-up sequence: splash first, main window hidden while the skin,
 // the language file and the statute's pages load, then the home page.
-#include "shell/form1.h"
+#include "window/form1.h"
 
+#include "base/app_files.h"
 #include "base/file_error.h"
 #include "shell/web_browser.h"
-#include "window/picture_button.h"
-#include "window/splash_window.h"
+#include "window/picture_element.h"
+#include "shell/splash_window.h"
 
 #include <QLineEdit>
 #include <QMenu>
@@ -23,7 +24,7 @@ void Form1::requireHomePage() const
 void Form1::Form_Load()
 {
     if (!splash)
-        splash = new Form2;
+        splash = std::make_unique<Form2>();
     splash->show();
     processPendingEvents();
     WebBrowser1->Stop();
@@ -34,15 +35,15 @@ void Form1::Form_Load()
     strAppPath = program_.directory + "/";
     loadQtTranslations();
     splash->setAccessibleName(QString::fromStdString(strVersion));
-    strSkinName = "Skin";
+    strSkinName = lexoria::appFiles::skinFolder;
     loadSkin(strSkinName);
-    readLanguageFile(strAppPath + "slo.lng");
+    readLanguageFile(strAppPath + lexoria::appFiles::languageFile);
     mnuMain->menuAction()->setVisible(false);
-    strHomePage = strAppPath + "index.html";
-    strIndexFile = strAppPath + "Wlist.idx";
+    strHomePage = strAppPath + lexoria::appFiles::homePage;
+    strIndexFile = strAppPath + lexoria::appFiles::index;
     readWorlList();
     processPendingEvents();
-    strHelpPage = strAppPath + "Help.html";
+    strHelpPage = strAppPath + lexoria::appFiles::helpPage;
     Text1->clear();
     requireHomePage();
     WebBrowser1->Navigate(QString::fromStdString(strHomePage));

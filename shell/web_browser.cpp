@@ -2,7 +2,6 @@
 
 #include "shell/bounded_wait.h"
 #include "shell/document_printer.h"
-#include "shell/js_string.h"
 #include "shell/reader_page.h"
 
 #include <QClipboard>
@@ -34,8 +33,6 @@ Q_COREAPP_STARTUP_FUNCTION(drawViewsInSoftware)
 constexpr int scriptTimeoutMs = 5'000;
 constexpr int commandTimeoutMs = 2'000;
 constexpr int pollIntervalMs = 10;
-constexpr int OLECMDID_PRINT = 6;
-constexpr int OLECMDEXECOPT_PROMPTUSER = 1;
 
 // Helpers every script of the view can use. Frames are looked up among the
 // direct children of the top-level page, as the frameset names them; the

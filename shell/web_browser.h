@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QString>
 #include <QUrl>
 #include <QVariant>
@@ -10,12 +12,25 @@
 
 class QPrinter;
 
-// An operation of the HTML view that could not be carried out (no history
-// step, no frame of that name, no document yet, a command that did not take
-// effect in time).
 // The frame of the home page in which pages, results and help open.
 inline const QString contentFrame = QStringLiteral("T");
 
+// The text as a JavaScript string literal, quotes and escapes included, to
+// put into a script run in the view.
+inline QString jsString(const QString& text)
+{
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+// ExecWB's command and option for printing the focused frame with the print
+// dialog, the only pair it carries out.
+inline constexpr int OLECMDID_PRINT = 6;
+inline constexpr int OLECMDEXECOPT_PROMPTUSER = 1;
+
+// An operation of the HTML view that could not be carried out (no history
+// step, no frame of that name, no document yet, a command that did not take
+// effect in time).
 class WebBrowserError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -50,7 +65,7 @@ public:
     // the command has taken effect (for "Copy": the clipboard has been written
     // or nothing was selected).
     void execCommand(const QString& command);
-    // ExecWB(6, 1): the print dialog for the focused frame; once accepted,
+    // ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_PROMPTUSER): the print dialog for the focused frame; once accepted,
     // the frame's document is printed before this returns.
     void ExecWB(int command, int option);
     // Prints the document shown in the named frame, without a dialog.

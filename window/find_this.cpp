@@ -1,10 +1,11 @@
 // The window's search: the search box's text against every page in memory,
 // the results page written beside the program and shown in frame "T".
-#include "shell/form1.h"
+#include "window/form1.h"
 
 #include "search/codepage.h"
 #include "search/query.h"
-#include "search/results_file.h"
+#include "base/app_files.h"
+#include "base/file_replacement.h"
 #include "search/search.h"
 #include "shell/failure_report.h"
 #include "shell/web_browser.h"
@@ -86,7 +87,7 @@ void Form1::searchAndShow(const std::string& query)
     lastHitFiles_.clear();
     for (const std::int16_t slot : result.hitSlots)
         lastHitFiles_.push_back(docList[static_cast<std::size_t>(slot)].strFile);
-    const std::string resultsPath = strAppPath + lexoria::resultsFileName;
-    lexoria::writeResultsFile(resultsPath, result.page);
+    const std::string resultsPath = strAppPath + lexoria::appFiles::resultsPage;
+    lexoria::replaceFile(resultsPath, result.page);
     WebBrowser1->Navigate(QString::fromStdString(resultsPath), contentFrame);
 }

@@ -1,11 +1,10 @@
-#include "shell/form1.h"
+#include "window/form1.h"
 
 #include "search/query.h"
 #include "shell/web_browser.h"
-#include "window/picture_button.h"
-#include "window/picture_button_accessible.h"
+#include "window/picture_element.h"
+#include "window/picture_element_accessible.h"
 #include "window/search_panel.h"
-#include "window/splash_window.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -15,7 +14,7 @@ Form1::Form1(ProgramInfo program, QWidget* parent)
 {
     createControls();
     createMenu();
-    installPictureButtonAccessibility();
+    installPictureElementAccessibility();
     // Key preview: Enter and Escape reach the window whichever control has
     // the focus, the search box and the web view included.
     qApp->installEventFilter(this);
@@ -24,12 +23,11 @@ Form1::Form1(ProgramInfo program, QWidget* parent)
 Form1::~Form1()
 {
     qApp->removeEventFilter(this);
-    delete splash;
 }
 
 std::string Form1::strIsoEncodeCEELow(std::string strIn)
 {
-    return lexoria::strIsoEncodeCEELow(std::move(strIn));
+    return lexoria::toLatin2QueryForm(std::move(strIn));
 }
 
 void Form1::setBackgroundPicture(const QPixmap& picture)

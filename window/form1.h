@@ -2,6 +2,7 @@
 
 #include "search/document_table.h"
 #include "base/program_info.h"
+#include "resources/button_count.h"
 #include "window/frame_resize.h"
 
 #include <QPixmap>
@@ -9,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,20 +21,20 @@ class QMenu;
 class QAction;
 class QKeyEvent;
 class QUrl;
-class Form2;
-class PictureButton;
+class PictureElement;
 class SearchPanel;
 class WebBrowser;
 
 // The main window. It owns all state of the reader for the whole run; its
-// methods are spread over the subsystem folders, one file per idea.
+// methods live in this folder, one file per idea (CMakeLists.txt names the
+// file of each), and the start-up sequence Form_Load in shell/startup.cpp.
 class Form1 : public QWidget {
     Q_OBJECT
 
 public:
     // No picture button: distinct from every index 0..12.
     static constexpr std::int16_t noButton = -1;
-    static constexpr int buttonCount = 13;
+    static constexpr int buttonCount = lexoria::buttonCount;
     static constexpr std::int16_t busyLamp = 5;
     static constexpr std::int16_t readyLamp = 4;
 
@@ -80,13 +82,14 @@ public:
     std::string strLastQuery;
 
     // Controls of the window design.
-    std::array<PictureButton*, buttonCount> Image1{};
+    std::array<PictureElement*, buttonCount> Image1{};
     SearchPanel* Frame1 = nullptr;
     QLineEdit* Text1 = nullptr;
     QLabel* Label1 = nullptr;
     WebBrowser* WebBrowser1 = nullptr;
     QMenu* mnuMain = nullptr;
-    Form2* splash = nullptr;
+    // The splash window Form2, made by the start-up sequence.
+    std::unique_ptr<QWidget> splash;
 
     // The sizing frame around the client area, in logical pixels.
     static constexpr int frameWidth = 4;

@@ -1,9 +1,9 @@
 // The main window as designed: its size and place, its colours and every
 // control with its design position, picture and stacking order.
-#include "shell/form1.h"
+#include "window/form1.h"
 
 #include "shell/web_browser.h"
-#include "window/picture_button.h"
+#include "window/picture_element.h"
 #include "window/search_panel.h"
 #include "window/twips.h"
 
@@ -78,10 +78,10 @@ void Form1::createControls()
         move(screen->geometry().topLeft());
 
     auto makeButton = [this](std::int16_t index, QWidget* container) {
-        auto* button = new PictureButton(index, container);
+        auto* button = new PictureElement(index, container);
         button->setPicture(QPixmap(QStringLiteral(":/design/image1_%1").arg(index)));
-        connect(button, &PictureButton::clicked, this, [this](std::int16_t i) { Image1_Click(i); });
-        connect(button, &PictureButton::pointerMoved, this, [this](std::int16_t i) { Image1_MouseMove(i); });
+        connect(button, &PictureElement::clicked, this, [this](std::int16_t i) { Image1_Click(i); });
+        connect(button, &PictureElement::pointerMoved, this, [this](std::int16_t i) { Image1_MouseMove(i); });
         Image1[index] = button;
         return button;
     };

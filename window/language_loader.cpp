@@ -1,26 +1,21 @@
 // Puts the texts of the language file into the window's fields, tooltips and
 // search panel caption.
-#include "shell/form1.h"
+#include "window/form1.h"
 
 #include "resources/language_file.h"
-#include "search/codepage.h"
-#include "window/picture_button.h"
+#include "window/latin2_string.h"
+#include "window/picture_element.h"
 #include "window/search_panel.h"
 
 #include <QTextDocument>
 
 namespace {
 
-QString fromLatin2(const std::string& text)
-{
-    return QString::fromUtf8(lexoria::utf8FromLatin2(text));
-}
-
 // The toolkit shows a tooltip that looks like markup as rich text; the
 // language file's tips are plain text and must show as written.
 QString plainToolTip(const std::string& text)
 {
-    QString tip = fromLatin2(text);
+    QString tip = qStringFromLatin2(text);
     return Qt::mightBeRichText(tip) ? Qt::convertFromPlainText(tip, Qt::WhiteSpaceNoWrap) : tip;
 }
 
@@ -30,7 +25,7 @@ void Form1::readLanguageFile(const std::string& path)
 {
     strLangFile = path;
     lexoria::LanguageTexts texts{strNotFound, strFoundHtml, strTitula, strCopy, {}, {}};
-    lexoria::readLanguageFile(path, texts);
+    lexoria::readLanguageTexts(path, texts);
 
     strNotFound = texts.strNotFound;
     strFoundHtml = texts.strFoundHtml;
@@ -40,5 +35,5 @@ void Form1::readLanguageFile(const std::string& path)
         if (texts.buttonTips[index])
             Image1[index]->setToolTip(plainToolTip(*texts.buttonTips[index]));
     if (texts.frameCaption)
-        Frame1->setTitle(fromLatin2(*texts.frameCaption));
+        Frame1->setTitle(qStringFromLatin2(*texts.frameCaption));
 }

@@ -1,5 +1,5 @@
 // Copying and printing the page shown in the content frame "T".
-#include "shell/form1.h"
+#include "window/form1.h"
 
 #include "shell/web_browser.h"
 
@@ -23,8 +23,6 @@ void Form1::copyPage()
 
 void Form1::printPage()
 {
-    constexpr int printCommand = 6;
-    constexpr int promptUser = 1;
     WebBrowser1->focusFrame(contentFrame);
-    WebBrowser1->ExecWB(printCommand, promptUser);
+    WebBrowser1->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_PROMPTUSER);
 }

@@ -1,9 +1,9 @@
 // The busy lamp and the caption label follow the loading of pages, for the
 // top-level page and for every frame.
-#include "shell/form1.h"
+#include "window/form1.h"
 
-#include "search/codepage.h"
-#include "window/picture_button.h"
+#include "window/latin2_string.h"
+#include "window/picture_element.h"
 
 #include <QLabel>
 
@@ -21,6 +21,6 @@ void Form1::WebBrowser1_DocumentComplete()
 // The label grows to the right with its text and never wraps.
 void Form1::setCaptionLabel(const std::string& latin2Text)
 {
-    Label1->setText(QString::fromStdString(lexoria::utf8FromLatin2(latin2Text)));
+    Label1->setText(qStringFromLatin2(latin2Text));
     Label1->adjustSize();
 }

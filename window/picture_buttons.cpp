@@ -1,12 +1,12 @@
 // What the picture buttons do when clicked, and how a button lights up
 // while the pointer is on it.
-#include "shell/form1.h"
+#include "window/form1.h"
 
 #include "window/picture_file.h"
 #include "resources/skin_paths.h"
 #include "shell/failure_report.h"
 #include "shell/web_browser.h"
-#include "window/picture_button.h"
+#include "window/picture_element.h"
 #include "window/search_panel.h"
 
 #include <QCoreApplication>

@@ -1,14 +1,14 @@
-#include "window/picture_button.h"
+#include "window/picture_element.h"
 
 #include <QMouseEvent>
 
-PictureButton::PictureButton(std::int16_t index, QWidget* parent) : QLabel(parent), index_(index)
+PictureElement::PictureElement(std::int16_t index, QWidget* parent) : QLabel(parent), index_(index)
 {
     setMouseTracking(true);
     setScaledContents(false);
 }
 
-void PictureButton::setPicture(const QPixmap& picture)
+void PictureElement::setPicture(const QPixmap& picture)
 {
     setPixmap(picture);
     resize(picture.deviceIndependentSize().toSize());
@@ -16,13 +16,13 @@ void PictureButton::setPicture(const QPixmap& picture)
 
 // A press is taken here so that it never reaches the window background,
 // where it would start a drag or open the popup menu.
-void PictureButton::mousePressEvent(QMouseEvent* event)
+void PictureElement::mousePressEvent(QMouseEvent* event)
 {
     pressed_ = event->button() == Qt::LeftButton;
     event->accept();
 }
 
-void PictureButton::mouseReleaseEvent(QMouseEvent* event)
+void PictureElement::mouseReleaseEvent(QMouseEvent* event)
 {
     const bool released = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;
@@ -31,12 +31,12 @@ void PictureButton::mouseReleaseEvent(QMouseEvent* event)
         click();
 }
 
-void PictureButton::click()
+void PictureElement::click()
 {
     emit clicked(index_);
 }
 
-void PictureButton::mouseMoveEvent(QMouseEvent* event)
+void PictureElement::mouseMoveEvent(QMouseEvent* event)
 {
     event->accept();
     emit pointerMoved(index_);

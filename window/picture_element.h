@@ -6,11 +6,11 @@
 
 // A picture element of the window: shows one picture at its natural size,
 // takes that size, and reports clicks and pointer moves with its index.
-class PictureButton : public QLabel {
+class PictureElement : public QLabel {
     Q_OBJECT
 
 public:
-    PictureButton(std::int16_t index, QWidget* parent);
+    PictureElement(std::int16_t index, QWidget* parent);
 
     std::int16_t index() const { return index_; }
     void setPicture(const QPixmap& picture);

@@ -1,20 +1,20 @@
-#include "window/picture_button_accessible.h"
+#include "window/picture_element_accessible.h"
 
-#include "shell/form1.h"
-#include "window/picture_button.h"
+#include "window/form1.h"
+#include "window/picture_element.h"
 
 #include <QAccessibleWidget>
 
 namespace {
 
-bool isLamp(const PictureButton& button)
+bool isLamp(const PictureElement& button)
 {
     return button.index() == Form1::busyLamp || button.index() == Form1::readyLamp;
 }
 
-class PictureButtonAccessible : public QAccessibleWidget {
+class PictureElementAccessible : public QAccessibleWidget {
 public:
-    explicit PictureButtonAccessible(PictureButton* button)
+    explicit PictureElementAccessible(PictureElement* button)
         : QAccessibleWidget(button, isLamp(*button) ? QAccessible::Indicator : QAccessible::Button)
     {
     }
@@ -38,21 +38,21 @@ public:
     void doAction(const QString& actionName) override
     {
         if (role() == QAccessible::Button && actionName == pressAction())
-            static_cast<PictureButton*>(widget())->click();
+            static_cast<PictureElement*>(widget())->click();
     }
 };
 
 QAccessibleInterface* accessibleFor(const QString& className, QObject* object)
 {
-    if (className == QLatin1String("PictureButton"))
-        if (auto* button = qobject_cast<PictureButton*>(object))
-            return new PictureButtonAccessible(button);
+    if (className == QLatin1String("PictureElement"))
+        if (auto* button = qobject_cast<PictureElement*>(object))
+            return new PictureElementAccessible(button);
     return nullptr;
 }
 
 }  // namespace
 
-void installPictureButtonAccessibility()
+void installPictureElementAccessibility()
 {
     static const bool installed = [] {
         QAccessible::installFactory(accessibleFor);

@@ -1,7 +1,7 @@
 // Qt's own dialogs (the print dialog above all) speak the reader's language.
 // Their translations lie in the application directory, copied there by the
 // build, since the reader reads nothing outside it.
-#include "shell/form1.h"
+#include "window/form1.h"
 
 #include <QCoreApplication>
 #include <QTranslator>

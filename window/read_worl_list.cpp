@@ -1,4 +1,4 @@
-#include "shell/form1.h"
+#include "window/form1.h"
 
 #include "search/document_table.h"
 
@@ -8,7 +8,7 @@
 // answer until the last page has been read.
 void Form1::readWorlList()
 {
-    lexoria::readWorlList(strIndexFile, strAppPath, docList, docCount, [](const std::string& warning) {
+    lexoria::loadDocumentTable(strIndexFile, strAppPath, docList, docCount, [](const std::string& warning) {
         std::fprintf(stderr, "lexoria: %s\n", warning.c_str());
     });
     showBusyLamp(false);

@@ -1,12 +1,11 @@
 // The hits of the last search, marked on the page that a link of its results
 // page opens in frame "T". Marks live only in the shown document: no file
 // changes, and the next page in the frame starts without them.
-#include "shell/form1.h"
+#include "window/form1.h"
 
-#include "search/codepage.h"
-#include "search/results_file.h"
-#include "shell/js_string.h"
+#include "base/app_files.h"
 #include "shell/web_browser.h"
+#include "window/latin2_string.h"
 
 #include <QUrl>
 
@@ -110,7 +109,7 @@ void runHitScript(WebBrowser& view, const QString& body)
 void Form1::followSearchHits(const QUrl& url)
 {
     const bool openedFromResults = resultsShown_;
-    resultsShown_ = url.fileName() == QLatin1String(lexoria::resultsFileName);
+    resultsShown_ = url.fileName() == QLatin1String(lexoria::appFiles::resultsPage);
     // The index may list a page in a folder of the application directory.
     const std::string path = url.path().toStdString();
     const bool found = std::any_of(lastHitFiles_.begin(), lastHitFiles_.end(),
@@ -121,7 +120,7 @@ void Form1::followSearchHits(const QUrl& url)
 
 void Form1::markSearchHits(const QUrl& page)
 {
-    const QString needle = QString::fromStdString(lexoria::utf8FromLatin2(strLastQuery));
+    const QString needle = qStringFromLatin2(strLastQuery);
     const QString script = QString::fromLatin1(markScript).arg(jsString(needle), jsString(page.path()));
     runHitScript(*WebBrowser1, script);
 }

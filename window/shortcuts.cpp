@@ -1,10 +1,10 @@
 // The keyboard's way to the picture buttons, which take no focus: each
 // shortcut clicks its button, whichever control has the focus. The key
 // preview brings every key press here first.
-#include "shell/form1.h"
+#include "window/form1.h"
 
 #include "shell/web_browser.h"
-#include "window/picture_button.h"
+#include "window/picture_element.h"
 #include "window/zoom_steps.h"
 
 #include <QKeyEvent>

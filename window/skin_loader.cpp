@@ -1,10 +1,10 @@
 // Puts the skin's pictures into the window: background strip, icon and the
 // normal picture of every picture button.
-#include "shell/form1.h"
+#include "window/form1.h"
 
 #include "window/picture_file.h"
 #include "resources/skin_paths.h"
-#include "window/picture_button.h"
+#include "window/picture_element.h"
 
 #include <stdexcept>
 

@@ -5,12 +5,12 @@
 // the window system sizes or moves the window, the window sizes itself by the
 // frame, or the window follows a drag of its background. Only the last moves
 // the window here, so neither a resize nor a press on a control ever does.
-#include "shell/form1.h"
+#include "window/form1.h"
 
 #include "shell/failure_report.h"
 #include "shell/web_browser.h"
 #include "window/layout.h"
-#include "window/picture_button.h"
+#include "window/picture_element.h"
 #include "window/search_panel.h"
 #include "window/twips.h"
 

@@ -2,7 +2,7 @@
 // directory: order of the windows, the version text, and failures that must
 // keep the main window hidden.
 #include "tests/support/reader_fixture.h"
-#include "window/splash_window.h"
+#include "shell/splash_window.h"
 
 // Records when the watched windows are shown and hidden.
 struct VisibilityLog : QObject {
@@ -43,7 +43,7 @@ private slots:
         ReaderFixture reader;
         QVERIFY(removed.isEmpty() || std::filesystem::remove(reader.path(removed.toStdString())));
         Form1& form = reader.create();
-        form.splash = new Form2;
+        form.splash = std::make_unique<Form2>();
         VisibilityLog log;
         form.installEventFilter(&log);
         form.splash->installEventFilter(&log);

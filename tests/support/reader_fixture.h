@@ -3,7 +3,7 @@
 // The real main window started on a private copy of the assembled
 // application directory, with helpers to read what the web view shows.
 #include "shell/failure_report.h"
-#include "shell/form1.h"
+#include "window/form1.h"
 #include "shell/web_browser.h"
 #include "tests/support/page_script.h"
 

@@ -8,10 +8,10 @@
 
 #include "base/whole_file.h"
 #include "search/codepage.h"
-#include "window/picture_button.h"
+#include "window/picture_element.h"
 #include "window/picture_file.h"
 #include "window/search_panel.h"
-#include "window/splash_window.h"
+#include "shell/splash_window.h"
 
 #include <QAbstractPrintDialog>
 #include <QAccessible>
@@ -159,7 +159,7 @@ void ReaderWindowTest::shortcutsClickTheirButtonsWhereverTheFocusIsAndScreenRead
             if (place) place->setFocus();
             QTRY_VERIFY2(place ? QApplication::focusWidget() != nullptr : !QApplication::focusWidget(), what);
             form.WebBrowser1->setZoomFactor(keys.key() == Qt::Key_0 ? 1.5 : 1.0);
-            QSignalSpy clicked(form.Image1[std::max(button, 0)], &PictureButton::clicked);
+            QSignalSpy clicked(form.Image1[std::max(button, 0)], &PictureElement::clicked);
             QTest::keyClick(place ? QApplication::focusWidget() : &form, keys.key(), keys.keyboardModifiers());
             QVERIFY2(clicked.count() == (button >= 0 ? 1 : 0), what);
             QVERIFY2(button >= 0 || qAbs(form.WebBrowser1->zoomFactor() - zoomedTo) < 1e-3, what);
@@ -174,7 +174,7 @@ void ReaderWindowTest::shortcutsClickTheirButtonsWhereverTheFocusIsAndScreenRead
         {form.Image1[8], "V redu, išči", QAccessible::Button}, {form.Image1[9], "Prekliči", QAccessible::Button},
         {form.Image1[10], "Pomoč (F1)", QAccessible::Button}, {form.Image1[11], "Natisni stran (Ctrl+P)", QAccessible::Button},
         {form.Image1[12], "Kopiraj (Ctrl+Shift+C)", QAccessible::Button},
-        {form.Text1, "Iskanje po zakonu", QAccessible::EditableText}, {form.splash, "lexoria 1.7.249", QAccessible::Client},
+        {form.Text1, "Iskanje po zakonu", QAccessible::EditableText}, {form.splash.get(), "lexoria 1.7.249", QAccessible::Client},
     };
     for (const auto& [control, name, role] : accessible) {
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
@@ -367,7 +367,7 @@ void ReaderWindowTest::pointerLightsButtonsOneAtATimeOpensTheMenuOnlyOnTheBackgr
     ReaderFixture reader;
     Form1& form = reader.start();
     const auto shows = [](auto* button, const std::string& file) { return button->pixmap().toImage() == lexoria::readPicture(file).toImage(); };
-    PictureButton* back = form.Image1[0];
+    PictureElement* back = form.Image1[0];
     QTest::mouseMove(back, QPoint(10, 10));
     WAIT_FOR(shows(back, form.strSkinOnPath + "back.jpg"));
     // With the lit picture gone, moves within the lit button must not fail.

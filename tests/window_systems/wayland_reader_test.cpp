@@ -3,7 +3,7 @@
 // page and searches as anywhere else.
 #include "tests/support/reader_fixture.h"
 
-#include "window/picture_button.h"
+#include "window/picture_element.h"
 #include "window/search_panel.h"
 
 #include <QLineEdit>
