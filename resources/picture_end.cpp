@@ -64,14 +64,82 @@ bool icoCutShort(std::string_view bytes)
     return false;
 }
 
+// Walks the segments up to the end-of-image marker; bytes after it, as
+// cameras and editors leave them, do not count. Inside the entropy-coded
+// data that follows each start of scan, 0xFF is followed by 0x00 (a stuffed
+// byte) or a restart marker, never by another marker.
+bool jpegCutShort(std::string_view bytes)
+{
+    constexpr unsigned char markerByte = 0xFF, startOfScan = 0xDA, endOfImage = 0xD9;
+    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const auto isRestart = [](unsigned char code) { return code >= 0xD0 && code <= 0xD7; };
+    std::size_t pos = 2;  // past the start-of-image marker
+    while (pos + 1 < bytes.size()) {
+        if (at(pos) != markerByte)
+            return true;
+        const unsigned char code = at(pos + 1);
+        if (code == markerByte) {
+            ++pos;  // fill bytes may stand before a marker
+            continue;
+        }
+        if (code == endOfImage)
+            return false;
+        if (pos + 3 >= bytes.size())
+            return true;
+        pos += 2 + (static_cast<std::size_t>(at(pos + 2)) << 8 | at(pos + 3));
+        if (code != startOfScan)
+            continue;
+        while (pos + 1 < bytes.size() && (at(pos) != markerByte || at(pos + 1) == 0 || isRestart(at(pos + 1))))
+            ++pos;
+    }
+    return true;
+}
+
+// Walks the blocks up to the trailer; bytes after it do not count.
+bool gifCutShort(std::string_view bytes)
+{
+    constexpr std::size_t headerSize = 13;
+    constexpr unsigned char hasColourTable = 0x80, imageSeparator = 0x2C, extension = 0x21, trailer = 0x3B;
+    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const auto colourTableSize = [](unsigned char flags) {
+        return (flags & hasColourTable) ? std::size_t{3} << ((flags & 0x07) + 1) : 0;
+    };
+    // Past a chain of sub-blocks ended by an empty one; bytes.size() when cut.
+    const auto skipSubBlocks = [&](std::size_t pos) {
+        while (pos < bytes.size() && at(pos) != 0)
+            pos += 1 + at(pos);
+        return pos < bytes.size() ? pos + 1 : bytes.size();
+    };
+    if (bytes.size() < headerSize)
+        return true;
+    std::size_t pos = headerSize + colourTableSize(at(10));
+    while (pos < bytes.size()) {
+        const unsigned char block = at(pos);
+        if (block == trailer)
+            return false;
+        if (block == extension) {
+            pos = skipSubBlocks(pos + 2);
+        } else if (block == imageSeparator) {
+            constexpr std::size_t descriptorSize = 10;
+            if (pos + descriptorSize > bytes.size())
+                return true;
+            pos += descriptorSize + colourTableSize(at(pos + 9));
+            pos = skipSubBlocks(pos + 1);  // past the LZW code size
+        } else {
+            return true;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool isCutShort(std::string_view format, std::string_view bytes)
 {
     if (format == "jpeg")
-        return !bytes.ends_with("\xFF\xD9");  // the end-of-image marker
+        return jpegCutShort(bytes);
     if (format == "gif")
-        return !bytes.ends_with(';');  // the trailer
+        return gifCutShort(bytes);
     if (format == "bmp")
         return bmpCutShort(bytes);
     if (format == "ico")

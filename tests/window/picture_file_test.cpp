@@ -3,6 +3,7 @@
 #include "base/file_error.h"
 
 #include <QFile>
+#include <QImageWriter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -13,19 +14,48 @@ class PictureFileTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(QImage(7, 5, QImage::Format_RGB888).save(dir_.filePath("whole.bmp"))); }
+    void initTestCase();
     void readsEachFormatAndEveryImageOfAnIcon();
     void reportsBadFilesNamingThePathAndReason();
 
 private:
+    QString write(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(dir_.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName() : QString();
+    }
+
     QTemporaryDir dir_;
 };
 
+static QByteArray bytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void PictureFileTest::initTestCase()
+{
+    QVERIFY(QImage(7, 5, QImage::Format_RGB888).save(dir_.filePath("whole.bmp")));
+    // Several scans, each followed by more segments, before the end marker.
+    QImageWriter progressive(dir_.filePath("progressive.jpg"), "jpeg");
+    progressive.setProgressiveScanWrite(true);
+    QImage noise(40, 30, QImage::Format_RGB888);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, qRgb(x * 37 % 256, y * 91 % 256, (x * y) % 256));
+    QVERIFY(progressive.write(noise));
+}
+
+// Bytes after a picture's own end, as cameras and editors leave them, are no harm.
 void PictureFileTest::readsEachFormatAndEveryImageOfAnIcon()
 {
+    const QByteArray padded[] = {bytesOf(skin + "Normal/back.jpg") + "\n", bytesOf(skin + "ON/OK.gif") + QByteArray(9, '\0')};
     const std::pair<QString, QSize> cases[] = {
         {skin + "Normal/back.jpg", {32, 32}}, {skin + "ON/OK.gif", {64, 32}}, {skin + "app.ico", {16, 16}},
-        {skin + "menuSTripe.jpg", {1600, 36}}, {dir_.filePath("whole.bmp"), {7, 5}}};
+        {skin + "menuSTripe.jpg", {1600, 36}}, {dir_.filePath("whole.bmp"), {7, 5}},
+        {write("padded.jpg", padded[0]), {32, 32}}, {write("padded.gif", padded[1]), {64, 32}},
+        {dir_.filePath("progressive.jpg"), {40, 30}}};
     for (const auto& [path, size] : cases)
         QCOMPARE(lexoria::readPicture(path.toStdString()).size(), size);
 
@@ -36,17 +66,14 @@ void PictureFileTest::readsEachFormatAndEveryImageOfAnIcon()
 
 void PictureFileTest::reportsBadFilesNamingThePathAndReason()
 {
-    const auto bytesOf = [](const QString& path) { QFile file(path); file.open(QIODevice::ReadOnly); return file.readAll(); };
-    const auto write = [&](const QString& name, const QByteArray& bytes) {
-        QFile file(dir_.filePath(name));
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName() : QString();
-    };
     const QByteArray jpeg = bytesOf(skin + "Normal/back.jpg");
     const std::pair<QString, const char*> cases[] = {
         {dir_.filePath("none.jpg"), "cannot open"},
         {write("empty.jpg", {}), "empty"},
         {write("cut.jpg", jpeg.left(jpeg.size() / 2)), "ends early"},
         {write("cut1.jpg", jpeg.chopped(1)), "ends early"},
+        {write("cut2.jpg", jpeg.chopped(2) + "\n"), "ends early"},
+        {write("cutscans.jpg", bytesOf(dir_.filePath("progressive.jpg")).chopped(40)), "ends early"},
         {write("text.jpg", "00  Button:Back\r\n"), "no readable picture"},
         {write("cut.gif", bytesOf(skin + "Normal/OK.gif").chopped(1)), "GIF data ends early"},
         {write("cut.bmp", bytesOf(dir_.filePath("whole.bmp")).chopped(1)), "BMP data ends early"},
