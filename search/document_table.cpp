@@ -58,7 +58,11 @@ void ListedPages::readNext(DocEntry& entry)
                                 "the listed page " + page.path + " does not exist; it is searched as empty"));
         return;
     }
-    readWholeFile(page.path, entry.strText);
+    try {
+        readWholeFile(page.path, entry.strText);
+    } catch (const FileError& unreadable) {
+        throw FileError(fileMessage(reader.indexFile, line, std::string("the listed page ") + unreadable.what()));
+    }
     lowerPageText(entry.strText);
 }
 

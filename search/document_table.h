@@ -26,8 +26,10 @@ using DocList = std::array<DocEntry, maxPages + 1>;
 // Throws FileError, with docCount counting the slot being filled, when the
 // index is missing or malformed, lists more than 512 pages (docCount stays
 // 512), names a file outside the application directory or holding a NUL
-// byte, or names a page that cannot be read. A listed page that does not
-// exist keeps its slot with an empty text, and warn is told about it.
+// byte, or names a page that cannot be read (the message names the line
+// and the page: a folder, a pipe or a device is never waited on). A listed
+// page that does not exist keeps its slot with an empty text, and warn is
+// told about it.
 void loadDocumentTable(const std::string& strIndexFile, const std::string& strAppPath,
                   DocList& docList, std::int16_t& docCount,
                   const std::function<void(const std::string& warning)>& warn);

@@ -9,6 +9,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -136,9 +138,19 @@ TEST_F(DocumentTableTest, BrokenOrHostileIndexFailsNamingTheLine)
         EXPECT_EQ(docCount, 2);
         EXPECT_EQ(slot(1).strText, "a");
     }
-    app.write("Wlist.idx", record("dir.html", "D"));
-    EXPECT_THAT([&] { load(); }, throwsFileError(HasSubstr(app.appPath() + "dir.html")));
     fs::remove_all(twin);
+
+    // A pipe would block the load for ever and a terabyte of zeros fill the
+    // memory: each is refused at once, naming the index line and the page.
+    ASSERT_EQ(::mkfifo((app.path() / "fifo.html").c_str(), 0644), 0);
+    std::ofstream(app.path() / "huge.html").close();
+    fs::resize_file(app.path() / "huge.html", std::uintmax_t{1} << 40);
+    for (const std::string page : {"dir.html", "fifo.html", "huge.html"}) {
+        SCOPED_TRACE(page);
+        app.write("Wlist.idx", record("a.html", "A") + record(page, "P"));
+        EXPECT_THAT([&] { load(); },
+                    throwsFileError(StartsWith(indexFile() + " line 2: the listed page " + app.appPath() + page + ": is ")));
+    }
 }
 
 // Fields are read until the end, or until a fault that names the file and
@@ -158,6 +170,7 @@ TEST(ListInputTest, ReadsEveryFieldInOrderOrFailsNamingTheFileAndLine)
         {"CommaAtEndOfFilePromisesAField", "\"a\",", {"a", ""}, ""},
         {"QuoteInsideUnquotedFieldKept", "ab\"c,d\r\n", {"ab\"c", "d"}, ""},
         {"QuoteNotClosedAtEnd", "\"a\",\"b\"\r\n\"c", {"a", "b"}, "Wlist.idx line 2: a double quote is not closed"},
+        {"QuoteClosedOnALaterLine", "\"a\",\"b\r\nc\"\r\n", {"a"}, "Wlist.idx line 1: a double quote is not closed on its line"},
         {"TextAfterClosingQuote", "\"a\"x,\"b\"\r\n", {}, "Wlist.idx line 1: text follows the closing"},
     };
     for (const auto& c : cases) {

@@ -27,5 +27,17 @@ for entry in "${queries[@]}"; do
     echo "${words[0]}: got"; cat -A "$app/actual"; failures=$((failures + 1))
   fi
 done
-echo "${#queries[@]} queries, $failures failed"
+# A page that is no regular file, or too large to hold, in a listed page's
+# place: the search fails at once, naming the index line and the page.
+for fault in fifo sparse; do
+  page=clen0001.html && mv "$app/$page" "$app/$page.kept"
+  case $fault in fifo) mkfifo "$app/$page" ;; sparse) truncate -s 1T "$app/$page" ;; esac
+  message=$(timeout 20 "$program" "$app" xylofon 2>&1 >/dev/null)
+  status=$?
+  if [[ $status != 2 || $message != "$app/Wlist.idx line 1: the listed page $app/$page: is "* ]]; then
+    echo "$fault page: status $status, $message"; failures=$((failures + 1))
+  fi
+  rm -f "$app/$page" && mv "$app/$page.kept" "$app/$page"
+done
+echo "${#queries[@]} queries and 2 unreadable pages, $failures failed"
 exit $((failures > 0))
