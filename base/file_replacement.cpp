@@ -3,7 +3,11 @@
 #include "base/file_error.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,12 +15,44 @@ namespace lexoria {
 
 namespace {
 
-constexpr mode_t replacementMode = 0644;  // the HTML view may run under another account
+namespace fs = std::filesystem;
+
+constexpr mode_t newFileMode = 0644;  // the HTML view may run under another account
+// mkstemp fills in the six X; no one names a file of their own like this.
+constexpr std::string_view temporaryMark = ".partial-";
+// No write takes this long: a temporary file older than this was left by a
+// writer that was killed.
+constexpr auto abandonedAfter = std::chrono::minutes(10);
+
+// The mode of the file that is replaced, so that a file made private or
+// shared on purpose stays so; a new file gets newFileMode.
+mode_t modeFor(const std::string& target)
+{
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+        return info.st_mode & 07777;
+    return newFileMode;
+}
+
+// Removes the temporary files that killed writers left beside the target:
+// the target's name, the mark and six characters, older than any write.
+void removeAbandonedTemporaries(const fs::path& target)
+{
+    const std::string prefix = target.filename().string() + std::string(temporaryMark);
+    const auto cutoff = fs::file_time_type::clock::now() - abandonedAfter;
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(target.parent_path(), error)) {
+        const std::string name = entry.path().filename().string();
+        const bool temporary = name.size() == prefix.size() + 6 && name.starts_with(prefix);
+        if (temporary && entry.is_regular_file(error) && entry.last_write_time(error) < cutoff)
+            fs::remove(entry.path(), error);
+    }
+}
 
 // A new file beside the target, removed again unless it is renamed over it.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(const std::string& target) : target_(target), path_(target + ".XXXXXX")
+    explicit TemporaryFile(const std::string& target) : target_(target), path_(target + std::string(temporaryMark) + "XXXXXX")
     {
         fd_ = ::mkstemp(path_.data());
         if (fd_ < 0)
@@ -46,10 +82,12 @@ public:
         }
     }
 
-    // Makes the bytes durable and readable, then puts them in the target's place.
-    void commit()
+    // Makes the bytes durable and readable, puts them in the target's place,
+    // then makes the new name durable too: until the folder is synced, a
+    // crash may bring back the earlier file.
+    void commit(mode_t mode)
     {
-        if (::fchmod(fd_, replacementMode) != 0 || ::fsync(fd_) != 0)
+        if (::fchmod(fd_, mode) != 0 || ::fsync(fd_) != 0)
             fail("cannot write: " + systemReason());
         const int closed = ::close(fd_);
         fd_ = -1;
@@ -58,9 +96,22 @@ public:
         if (std::rename(path_.c_str(), target_.c_str()) != 0)
             fail("cannot replace: " + systemReason());
         renamed_ = true;
+        syncFolder();
     }
 
 private:
+    // The new file is in place by now: a folder that will not sync (some
+    // file systems refuse) leaves it as durable as they make it.
+    void syncFolder() const
+    {
+        const std::string folder = fs::path(target_).parent_path().string();
+        const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            return;
+        ::fsync(fd);
+        ::close(fd);
+    }
+
     [[noreturn]] void fail(const std::string& what) const { throw FileError(fileMessage(target_, what)); }
 
     const std::string& target_;
@@ -73,9 +124,10 @@ private:
 
 void replaceFile(const std::string& path, std::string_view bytes)
 {
+    removeAbandonedTemporaries(path);
     TemporaryFile file(path);
     file.write(bytes);
-    file.commit();
+    file.commit(modeFor(path));
 }
 
 }  // namespace lexoria

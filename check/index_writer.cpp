@@ -66,6 +66,16 @@ std::optional<std::string> record(const std::string& appPath, const std::string&
     return std::nullopt;
 }
 
+// A link to the index stays a link: the file it leads to is replaced.
+std::string linkTarget(const std::string& path)
+{
+    std::error_code error;
+    if (!fs::is_symlink(path, error))
+        return path;
+    const fs::path target = fs::weakly_canonical(path, error);
+    return error ? path : target.string();
+}
+
 }  // namespace
 
 ProblemList writeIndex(const std::string& appPath, std::vector<std::string> pages, bool replace)
@@ -87,7 +97,7 @@ ProblemList writeIndex(const std::string& appPath, std::vector<std::string> page
     if (problems.errorCount() > 0)
         return problems;
     try {
-        replaceFile(indexPath, index);
+        replaceFile(linkTarget(indexPath), index);
     } catch (const FileError& failure) {
         problems.error(failure);
     }

@@ -16,7 +16,8 @@ namespace lexoria {
 // Writes nothing, and lists why, when an index exists and replace is not
 // set, when a page is missing or has a title that the form cannot hold (a
 // double quote, a line break, no text), or when the index would break a
-// rule of the index check. The index is replaced whole or not at all.
+// rule of the index check. The index is replaced whole or not at all,
+// keeping its mode; a link to it stays, and the file it leads to is replaced.
 ProblemList writeIndex(const std::string& appPath, std::vector<std::string> pages, bool replace);
 
 }  // namespace lexoria

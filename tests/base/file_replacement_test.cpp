@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <set>
@@ -50,6 +51,28 @@ TEST(FileReplacementTest, ReplacesTheEarlierResultsOrLinkWholeAndReadableByAll)
     EXPECT_FALSE(fs::is_symlink(path));
     EXPECT_EQ(lexoria::readWholeFile(path), "new");
     EXPECT_EQ(lexoria::readWholeFile((outside.path() / "victim").string()), "untouched");
+}
+
+// A file kept private or shared on purpose stays so; what a killed writer
+// left beside the file goes once it is older than any write, and nothing
+// else does.
+TEST(FileReplacementTest, KeepsTheReplacedFilesModeAndRemovesOnlyAbandonedTemporaries)
+{
+    TempDir app;
+    const std::string path = app.appPath() + "Wlist.idx";
+    app.write("Wlist.idx", "old");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const char* name : {"Wlist.idx.partial-Ab3xZ9", "Wlist.idx.partial-fresh1", "Wlist.idx.backup", "found.html.partial-Ab3xZ9"}) {
+        app.write(name, "left");
+        if (std::string(name) != "Wlist.idx.partial-fresh1")
+            fs::last_write_time(app.path() / name, old);
+    }
+    lexoria::replaceFile(path, "new");
+    EXPECT_EQ(lexoria::readWholeFile(path), "new");
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(namesIn(app.path()),
+              (std::set<std::string>{"Wlist.idx", "Wlist.idx.partial-fresh1", "Wlist.idx.backup", "found.html.partial-Ab3xZ9"}));
 }
 
 // A full disc is a file size limit here (tests run as root, where
