@@ -3,8 +3,10 @@
 #include "search/document_table.h"
 #include "search/list_input.h"
 #include "search/page_locator.h"
+#include "search/results_page.h"
 #include "base/file_error.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -35,7 +37,7 @@ public:
                 problems_.error(indexPath_, input_.lineNumber(),
                                 "the index lists more than 512 pages; the reader holds at most 512");
             const std::optional<Record> record = readRecord();
-            if (record && isFirstListing(*record))
+            if (record && isFirstListing(*record) && linksFromResults(*record))
                 locate(*record, pages);
         }
         if (records == 0)
@@ -81,6 +83,21 @@ private:
                             "the page \"" + record.file + "\" is listed again (first on line "
                                 + std::to_string(first->second) + ")");
         return isNew;
+    }
+
+    // The results page writes the name into its link as it stands.
+    bool linksFromResults(const Record& record)
+    {
+        const std::optional<char> breaking = linkBreakingByte(record.file);
+        if (!breaking)
+            return true;
+        const auto byte = static_cast<unsigned char>(*breaking);
+        char shown[8];
+        std::snprintf(shown, sizeof shown, byte > 0x20 && byte < 0x7F ? "%c" : "0x%02X", byte);
+        problems_.error(indexPath_, record.line,
+                        "the page file name \"" + record.file + "\" holds " + shown
+                            + ", which breaks its link on the results page; rename the page");
+        return false;
     }
 
     void locate(const Record& record, std::vector<ListedPage>& pages)

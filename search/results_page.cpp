@@ -38,6 +38,16 @@ std::string strHitLine(const DocEntry& entry)
     return fillTokens(hitLineTemplate, {{"TARGT", entry.strFile}, {"TITUL", entry.strTitle}});
 }
 
+std::optional<char> linkBreakingByte(std::string_view file)
+{
+    for (const char c : file) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= 0x7F || std::string_view("'#?%&\\").find(c) != std::string_view::npos)
+            return c;
+    }
+    return std::nullopt;
+}
+
 std::string notFoundBody(std::string_view strNotFound)
 {
     return "<b>" + std::string(strNotFound) + "</b>";

@@ -3,6 +3,7 @@
 #include "search/document_table.h"
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,14 @@ std::string fillTokens(std::string_view text, std::initializer_list<TokenValue> 
 // The link to one matching page, opening it at its anchor F1 in frame "T":
 // "TARGT" is replaced by the file name and "TITUL" by the title.
 std::string strHitLine(const DocEntry& entry);
+
+// The first byte of a page's file name that its link above cannot carry as
+// it is written there, unescaped, inside single quotes: one that ends the
+// quotes ('), starts the address's fragment, query or an escape (#, ?, %), an
+// entity (&), a folder as "\" or a control character, or any byte above
+// ASCII (the view reads the address as UTF-8, the index holds ISO-8859-2).
+// Nothing when every byte is safe.
+std::optional<char> linkBreakingByte(std::string_view file);
 
 // The body of a search that matched nothing.
 std::string notFoundBody(std::string_view strNotFound);

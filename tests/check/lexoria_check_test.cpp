@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <functional>
 #include <regex>
+#include <fstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace fs = std::filesystem;
@@ -19,7 +21,8 @@ using ::testing::HasSubstr;
 static std::pair<int, std::string> runCheck(const std::string& arguments)
 {
     const lexoria::testing::TempDir out;
-    const int status = std::system((LEXORIA_CHECK " " + arguments + " >" + out.appPath() + "output 2>&1").c_str());
+    // A file the checker would wait on for ever fails the test, not the run.
+    const int status = std::system(("timeout 30 " LEXORIA_CHECK " " + arguments + " >" + out.appPath() + "output 2>&1").c_str());
     return {WEXITSTATUS(status), lexoria::readWholeFile(out.appPath() + "output")};
 }
 
@@ -60,6 +63,23 @@ TEST(LexoriaCheck, ReportsEachFaultOfABrokenStatuteWithItsFileAndLine)
          {"slo.lng:1: button number 13 names no picture button (0..12)"}},
         {"a duplicate page", [](const AppCopy& app) { app.edit("Wlist.idx", "", "\"clen001.html\",\"Dvojnik\"\r\n"); },
          {"Wlist.idx:3: the page \"clen001.html\" is listed again (first on line 1)"}},
+        {"a pipe and a folder in pages' places", [](const AppCopy& app) {
+             fs::remove(app.path() / "clen001.html");
+             ASSERT_EQ(::mkfifo((app.path() / "clen001.html").c_str(), 0644), 0);
+             fs::remove(app.path() / "clen003.html");
+             fs::create_directory(app.path() / "clen003.html");
+         }, {"clen001.html: is not a regular file", "clen003.html: is a folder"}},
+        {"names that break their results links", [](const AppCopy& app) {
+             std::string index;
+             for (const std::string name : {"cl'en.html", "clen#1.html", "clen?1.html", "clen%41.html", "\xE8len.html"}) {
+                 app.write(name, lexoria::readWholeFile(app.appPath() + "clen001.html"));
+                 index += "\"" + name + "\",\"Naslov\"\r\n";
+             }
+             app.write("Wlist.idx", index);
+         },
+         {"Wlist.idx:1: the page file name \"cl'en.html\" holds ', which breaks its link on the results page",
+          "Wlist.idx:2: the page file name \"clen#1.html\" holds #", "Wlist.idx:3: the page file name \"clen?1.html\" holds ?",
+          "Wlist.idx:4: the page file name \"clen%41.html\" holds %", "Wlist.idx:5: the page file name \"\xE8len.html\" holds 0xE8"}},
         {"faults after a bad record and in another file", [](const AppCopy& app) {
              app.edit("Wlist.idx", "", "\"clen001.html\",\"Brez konca\r\n");
              fs::remove(app.path() / "clen001.html");
@@ -90,6 +110,9 @@ TEST(LexoriaCheck, PassesAGeneratedStatuteOf512PagesButNotOf513)
         ASSERT_EQ(std::system((make + std::to_string(pages)).c_str()), 0);
         fs::copy(fs::path(LEXORIA_APP_DIR) / "slo.lng", dir.path());
         fs::copy(fs::path(LEXORIA_APP_DIR) / "Skin", dir.path() / "Skin", fs::copy_options::recursive);
+        // Bytes after a picture's end, as editors leave them, are no fault.
+        std::ofstream(dir.path() / "Skin/Normal/back.jpg", std::ios::app) << '\n';
+        std::ofstream(dir.path() / "Skin/Normal/OK.gif", std::ios::app) << std::string(16, '\0');
         const auto [status, output] = runCheck(dir.appPath());
         EXPECT_EQ(status, pages == 512 ? 0 : 1) << output;
         const bool tooMany = output.find(dir.appPath() + "Wlist.idx:513: the index lists more than 512 pages") != std::string::npos;
@@ -108,9 +131,15 @@ TEST(LexoriaCheck, WritesTheShippedIndexBackOnlyWithForceAndNoneWhenATitleHoldsA
     app.write("Wlist.idx", "stale");
     EXPECT_EQ(runCheck("--write-index " + app.appPath() + pages).first, 1) << "replaced an index without --force";
     EXPECT_EQ(lexoria::readWholeFile(app.appPath() + "Wlist.idx"), "stale");
+    // An index kept elsewhere through a link, and private, stays so.
+    fs::rename(app.path() / "Wlist.idx", app.path() / "kept.idx");
+    fs::create_symlink("kept.idx", app.path() / "Wlist.idx");
+    fs::permissions(app.path() / "kept.idx", fs::perms::owner_read | fs::perms::owner_write);
     const auto [status, output] = runCheck("--write-index --force " + app.appPath() + pages);
     EXPECT_EQ(status, 0) << output;
     EXPECT_EQ(lexoria::readWholeFile(app.appPath() + "Wlist.idx"), shipped);
+    EXPECT_TRUE(fs::is_symlink(app.path() / "Wlist.idx"));
+    EXPECT_EQ(fs::status(app.path() / "kept.idx").permissions(), fs::perms::owner_read | fs::perms::owner_write);
 
     app.edit("clen001.html", "<title>", "<title>\"Citat\" ");
     const auto [quoteStatus, quoteOutput] = runCheck("--write-index --force " + app.appPath() + pages);
