@@ -25,7 +25,6 @@ PACKED = ["bin/lexoria", "bin/lexoria-check", "share/man/man1/lexoria.1.gz", "sh
           f"share/metainfo/{FIRST[1]}.metainfo.xml"] + [
           f"lib/lexoria/{name}" for name in ["lexoria", "slo.lng", "index.html", "Wlist.idx", "Skin/app.ico"]] + [
           f"share/icons/hicolor/{s}x{s}/apps/{FIRST[1]}.png" for s in [16, 22, 24, 32, 48, 64, 128, 256]]
-CONFIGURED = ("LEXORIA_STATUTE", "LEXORIA_PACKAGE_NAME", "LEXORIA_DISPLAY_NAME")
 
 
 def cpack(build_dir, scratch, name):
@@ -40,7 +39,7 @@ def build_packages(build_dir, scratch):
     # temporary file, which its package must leave out.
     first = cpack(build_dir, scratch, FIRST[0])
     with open(f"{build_dir}/CMakeCache.txt") as cache:
-        was = dict(re.findall(rf"^({'|'.join(CONFIGURED)}):\w+=(.*)$", cache.read(), re.MULTILINE))
+        was = re.findall(r"^(LEXORIA_(?:STATUTE|PACKAGE_NAME|DISPLAY_NAME)):\w+=(.*)$", cache.read(), re.MULTILINE)
     statute = f"{build_dir}/tests/package/second_statute"
     run(sys.executable, f"{os.path.dirname(__file__)}/../../tools/make_statute.py", statute, "--pages", "4",
         "--page-bytes", "3000", "--plant", f"{SECOND[2]}=2,3")
@@ -54,7 +53,7 @@ def build_packages(build_dir, scratch):
             raise Failure(f"another statute and name compiled the program again:\n{built}")
         return first, cpack(build_dir, scratch, SECOND[0])
     finally:
-        run("cmake", *[f"-D{key}={value}" for key, value in was.items()], build_dir)
+        run("cmake", *[f"-D{key}={value}" for key, value in was], build_dir)
         run("cmake", "--build", build_dir)
 
 
@@ -82,9 +81,9 @@ def dpkg(root, *args):
     run("dpkg", f"--root={root}", "--force-depends", "--force-script-chrootless", *args)
 
 
-def check_apparmor_profile(root, name, expected):
-    if os.path.exists(f"{root}/etc/apparmor.d/{name}") != expected:
-        raise Failure(f"the AppArmor profile of {name} is {'missing' if expected else 'there'}")
+def check_apparmor_profiles(root, expected):
+    if (found := sorted(set(os.listdir(f"{root}/etc/apparmor.d")) - {"abi"})) != expected:
+        raise Failure(f"AppArmor profiles {found} instead of {expected}")
 
 
 def check_failed_copies(lexoria, user, scratch):
@@ -147,8 +146,7 @@ def main():
         os.makedirs(f"{root}/etc/apparmor.d/abi")
         open(f"{root}/etc/apparmor.d/abi/4.0", "w").close()
         dpkg(root, "--install", debs[1])
-        check_apparmor_profile(root, FIRST[0], False)
-        check_apparmor_profile(root, SECOND[0], True)
+        check_apparmor_profiles(root, [SECOND[0]])
         # Fails harmlessly where an earlier run has added the user.
         subprocess.run(["useradd", "--no-create-home", "--shell", "/usr/sbin/nologin", USER], capture_output=True)
         account = pwd.getpwnam(USER)
@@ -168,7 +166,7 @@ def main():
         dpkg(root, "--remove", FIRST[0])
         start_reader(root, home, SECOND, user, sandbox, log)
         dpkg(root, "--remove", SECOND[0])
-        check_apparmor_profile(root, SECOND[0], False)
+        check_apparmor_profiles(root, [])
     print(f"two packages built, checked, installed side by side and removed; each reader searched as {USER}")
     if not sandbox:
         sys.exit(SKIPPED)
