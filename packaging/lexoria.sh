@@ -24,7 +24,7 @@ fail() {
 # package was unpacked.
 launcher=$(readlink -f -- "$0")
 installed=$(dirname -- "$(dirname -- "$launcher")")/lib/$name
-[ -x "$installed/lexoria" ] && [ -r "$installed/$manifest" ] || fail "no reader installed in $installed"
+{ [ -x "$installed/lexoria" ] && [ -r "$installed/$manifest" ]; } || fail "no reader installed in $installed"
 
 if [ -z "${XDG_DATA_HOME:-}" ] && [ -z "${HOME:-}" ]; then
     fail "neither XDG_DATA_HOME nor HOME is set, so there is no place for your copy of the reader"
