@@ -36,7 +36,7 @@ temporary=$data/.$name-new.
 # Paths and sizes, as the list has them, of the copy's files but the list
 # itself and the results page, whole or in the temporary file it is written to.
 copy_files() {
-    find "$copy" -type f ! -path "$copy/$manifest" ! -name found.html ! -name 'found.html.??????' \
+    find "$copy" -type f ! -path "$copy/$manifest" ! -name found.html ! -name 'found.html.partial-??????' \
         -printf '%s %P\n' | LC_ALL=C sort
 }
 

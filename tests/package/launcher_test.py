@@ -37,8 +37,8 @@ def main():
              lambda: write(data, {".lexoria-new.Ab12Cd/index.html": "", ".lexoria-new.Xy34Zw.old/index.html": ""}),
              lambda: sorted(os.listdir(data)) == [".lexoria.lock", "lexoria"]),
             ("a current copy with a results page and its temporary file",
-             lambda: write(copy, {"found.html": "", "found.html.Ab12Cd": ""}),
-             lambda: (copy / "found.html.Ab12Cd").exists()),
+             lambda: write(copy, {"found.html": "", "found.html.partial-Ab12Cd": ""}),
+             lambda: (copy / "found.html.partial-Ab12Cd").exists()),
         ]
         environment, failures = {"XDG_DATA_HOME": str(data), "PATH": "/usr/bin:/bin"}, []
         for what, change, made_right in rows:

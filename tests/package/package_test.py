@@ -43,7 +43,7 @@ def build_packages(build_dir, scratch):
     statute = f"{build_dir}/tests/package/second_statute"
     run(sys.executable, f"{os.path.dirname(__file__)}/../../tools/make_statute.py", statute, "--pages", "4",
         "--page-bytes", "3000", "--plant", f"{SECOND[2]}=2,3")
-    for leftover in ["found.html", "found.html.Ab12Cd"]:
+    for leftover in ["found.html", "found.html.partial-Ab12Cd"]:
         open(f"{statute}/{leftover}", "w").close()
     try:
         run("cmake", f"-DLEXORIA_STATUTE={statute}", f"-DLEXORIA_PACKAGE_NAME={SECOND[0]}", "-DLEXORIA_DISPLAY_NAME=",
