@@ -3,12 +3,8 @@
 #include "search/search.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-#include <memory>
 #include <stdexcept>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -45,10 +41,7 @@ TEST(RunSearchTest, WritesTheResultsPageOfTheMatchingSlotsWithInsertedTextsAsThe
     (*docList)[5] = {"e.html", "Not counted", "zakon"};
     const std::string page = "<html><title>TITULA</title><body>BODDDY</body></html>";
     const struct {
-        const char* name;
-        std::int16_t docCount;
-        std::string query, strFoundHtml;
-        std::vector<std::int16_t> hitSlots;
+        const char* name; std::int16_t docCount; std::string query, strFoundHtml; std::vector<std::int16_t> hitSlots;
         std::string page, strTitula = "Zakon TITULA";
     } cases[] = {
         {"slots beyond the count not searched", 4, "zakon", page, {1}, head + "<b>zakon:<br><br></b>" + hitA + "</body></html>\r\n"},
