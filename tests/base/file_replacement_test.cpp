@@ -94,7 +94,6 @@ TEST_F(FileReplacementTest, AFailedWriteIsNamedAndLeavesTheEarlierResultsWhole)
     EXPECT_EQ(lexoria::readWholeFile(found), "earlier\r\n");
     EXPECT_EQ(namesIn(app.path()), Names{"found.html"});
 
-    fs::create_directory(app.path() / "sub");
     app.write("sub/found.html", "earlier");
     for (const std::string& path : {app.appPath() + "none/found.html", app.appPath() + "sub"}) {
         SCOPED_TRACE(path);

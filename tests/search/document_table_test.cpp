@@ -53,7 +53,6 @@ TEST_F(DocumentTableTest, ReadsEveryListedPageWholeAndLoweredIntoItsSlot)
     app.write("a.html", "<P>A\xC8\xA5\xD7\xDF\xA9\xAE</P>");
     app.write("empty.html", "");
     app.write("nul.html", "X\0Y"s);
-    fs::create_directory(app.path() / "pages");
     app.write("pages/in.html", "Notri");
     fs::create_directory_symlink(app.path() / "pages", app.path() / "alias");
     const lexoria::DocEntry expected[] = {
@@ -95,7 +94,8 @@ TEST_F(DocumentTableTest, HoldsFiveHundredTwelvePagesAndRefusesTheNext)
     ASSERT_EQ(docCount, 512);
     EXPECT_EQ(slot(512).strText, "stran 512");
     app.write("Wlist.idx", index);
-    EXPECT_THAT([&] { load(); }, ThrowsMessage<lexoria::FileError>(StartsWith(indexFile() + " line 513: the index lists more than 512 pages")));
+    EXPECT_THAT([&] { load(); },
+                ThrowsMessage<lexoria::FileError>(StartsWith(indexFile() + " line 513: the index lists more than 512 pages")));
     EXPECT_EQ(docCount, 512);
 }
 
@@ -111,7 +111,6 @@ TEST_F(DocumentTableTest, BrokenOrHostileIndexFailsNamingTheLine)
     fs::create_symlink(outside.path() / "secret.html", app.path() / "secret.html");
     const fs::path twin = app.path().string() + "2";
     const std::string twinUp = "../" + twin.filename().string() + "/x.html";
-    fs::create_directory(twin);
     app.write(twinUp, "twin");
     fs::create_directory_symlink(twin, app.path() / "twin");
     fs::create_directory(app.path() / "dir.html");
@@ -150,11 +149,9 @@ TEST(ListInputTest, ReadsEveryFieldInOrderOrFailsNamingTheFileAndLine)
         {"BlanksAroundUnquotedTrimmed", " a.html \t,\tB c  \r\n", {"a.html", "B c"}, ""},
         {"BlanksAroundQuotesSkippedInsideKept", "  \" a \" , \"b\"  \r\n", {" a ", "b"}, ""},
         {"EmptyLinesSkipped", "\r\n\r\n\"a\",\"b\"\r\n \t\r\n\r\n\"c\",\"d\"\r\n\r\n", {"a", "b", "c", "d"}, ""},
-        {"LastLineWithoutLineEnd", "\"a\",\"b\"", {"a", "b"}, ""},
+        {"LastLineWithoutLineEnd", "\"a\",\"b\"", {"a", "b"}, ""}, {"FieldsRunAcrossLines", "\"a\"\r\n\"b\"\r\n", {"a", "b"}, ""},
         {"LoneLineFeedOrCarriageReturn", "\"a\",\"b\"\n\"c\",\"d\"\r\"e\",\"f\"\r", {"a", "b", "c", "d", "e", "f"}, ""},
-        {"FieldsRunAcrossLines", "\"a\"\r\n\"b\"\r\n", {"a", "b"}, ""},
-        {"EmptyFields", "\"\",\"\"\r\n,\r\n", {"", "", "", ""}, ""},
-        {"CommaAtEndOfFilePromisesAField", "\"a\",", {"a", ""}, ""},
+        {"EmptyFields", "\"\",\"\"\r\n,\r\n", {"", "", "", ""}, ""}, {"CommaAtEndOfFilePromisesAField", "\"a\",", {"a", ""}, ""},
         {"QuoteInsideUnquotedFieldKept", "ab\"c,d\r\n", {"ab\"c", "d"}, ""},
         {"QuoteNotClosedAtEnd", "\"a\",\"b\"\r\n\"c", {"a", "b"}, "Wlist.idx line 2: a double quote is not closed"},
         {"QuoteClosedOnALaterLine", "\"a\",\"b\r\nc\"\r\n", {"a"}, "Wlist.idx line 1: a double quote is not closed on its line"},
