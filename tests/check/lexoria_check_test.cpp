@@ -49,11 +49,8 @@ struct AppCopy : lexoria::testing::TempDir {
 
 TEST(LexoriaCheck, ReportsEachFaultOfABrokenStatuteWithItsFileAndLine)
 {
-    const struct {
-        const char* what;
-        std::function<void(const AppCopy& app)> make;
-        std::vector<std::string> expected;  // each must be reported after the app path
-    } faults[] = {
+    // Each fault, how to make it, and the lines that must be reported after the app path.
+    const struct { const char* what; std::function<void(const AppCopy& app)> make; std::vector<std::string> expected; } faults[] = {
         {"a UTF-8 page", [](const AppCopy& app) { app.write("clen001.html", lexoria::utf8FromLatin2(app.read("clen001.html"))); },
          {"clen001.html:5: the file is UTF-8, not ISO-8859-2"}},
         {"a page without F1", [](const AppCopy& app) { app.edit("clen003.html", "name=\"F1\"", "name=\"F2\""); },

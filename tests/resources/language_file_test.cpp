@@ -30,11 +30,8 @@ TEST(LanguageFile, AppliesEachLineInOrderOrFailsNamingTheFileAndLine)
     for (int line = 1; line < 70000; ++line)
         comments += "00  Comment:x\r\n";
     const std::string noColon = "no ':' in the line", outside = "the number at the start of the line is outside -32768..32767";
-    const struct {
-        const char* name;
-        std::string bytes, set;
-        int line = 0;  // the line a failure names, with what is wrong
-        std::string what = "";
+    const struct {  // a failure names `line`, with `what` is wrong
+        const char* name; std::string bytes, set; int line = 0; std::string what = "";
     } cases[] = {
         {"each key sets its text, other keys nothing",
          "00  NotFound:n\r\n00  strFoundHtml:<h3>TITULA</h3>BODDDY\r\n00  strTitula:t\r\n00  strCopy:c\r\n"

@@ -8,24 +8,6 @@
 
 namespace {
 
-// Runs the search over slots 1 to docCount, checking that every slot is
-// reported once, in order, with whether it matched.
-lexoria::SearchResult search(const lexoria::DocList& docList, std::int16_t docCount, const std::string& query,
-                             const std::string& strFoundHtml, const std::string& strTitula = "Zakon TITULA")
-{
-    std::int16_t next = 1;
-    std::vector<std::int16_t> matched;
-    auto result = lexoria::runSearch(docList, docCount, query, {strFoundHtml, strTitula, "Ni zadetkov"},
-                                     [&](std::int16_t slot, bool hit) {
-                                         EXPECT_EQ(slot, next++);
-                                         if (hit)
-                                             matched.push_back(slot);
-                                     });
-    EXPECT_EQ(next, docCount + 1);
-    EXPECT_EQ(matched, result.hitSlots);
-    return result;
-}
-
 // A full table is searched to its last slot, and a count outside it refused.
 TEST(RunSearchTest, WritesTheResultsPageOfTheMatchingSlotsUpToAFullTableAndRefusesACountOutsideIt)
 {
@@ -58,7 +40,16 @@ TEST(RunSearchTest, WritesTheResultsPageOfTheMatchingSlotsUpToAFullTableAndRefus
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto result = search(*docList, c.docCount, c.query, c.strFoundHtml, c.strTitula);
+        std::int16_t next = 1;  // every slot is reported once, in order, with whether it matched
+        std::vector<std::int16_t> matched;
+        const auto result = lexoria::runSearch(*docList, c.docCount, c.query, {c.strFoundHtml, c.strTitula, "Ni zadetkov"},
+                                               [&](std::int16_t slot, bool hit) {
+                                                   EXPECT_EQ(slot, next++);
+                                                   if (hit)
+                                                       matched.push_back(slot);
+                                               });
+        EXPECT_EQ(next, c.docCount + 1);
+        EXPECT_EQ(matched, c.hitSlots);
         EXPECT_EQ(result.hitSlots, c.hitSlots);
         EXPECT_EQ(result.page, c.page);
     }
@@ -77,10 +68,8 @@ TEST(NormaliseQueryTest, GivesTheQueryAsSearched)
          "\xE8\xB9\xBE\xB9\xBE\xE6\xF0\xB9\xBE\xB3\xBE\xFE"},
         {"AtAndUnderscoreKeptColonQuestionMarkAndMarkupDropped", "@_:?<a href=\"x\">&'", "@_a hrefx"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(lexoria::normaliseQuery(c.typed), c.query);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(lexoria::normaliseQuery(c.typed), c.query) << c.name;
 }
 
 // The edges of each range the table drops, every byte it moves, and the
@@ -105,10 +94,8 @@ TEST(FillTokensTest, ReplacesEveryTokenInOnePassWithoutSearchingWhatItInserts)
         {"left to right without overlap", "ZZZ", "Z-"}, {"case-sensitive", "x z", "x z"},
         {"no token, and the empty token never found", "abc", "abc"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(lexoria::fillTokens(c.text, {{"X", "yy"}, {"ZZ", "Z"}, {"Z", "-"}, {"", "never"}}), c.expected);
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(lexoria::fillTokens(c.text, {{"X", "yy"}, {"ZZ", "Z"}, {"Z", "-"}, {"", "never"}}), c.expected) << c.name;
 }
 
 }  // namespace
