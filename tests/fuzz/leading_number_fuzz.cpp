@@ -7,7 +7,6 @@
 
 #include <cfenv>
 #include <cmath>
-#include <optional>
 #include <regex>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
