@@ -1,9 +1,9 @@
 // The language file over arbitrary bytes: it applies or fails naming the file
 // and a line of the input; its first line alone changes at most one target.
 #include "fuzz_support.h"
-#include "base/file_error.h"
 #include "resources/language_file.h"
 
+#include <algorithm>
 #include <functional>
 #include <numeric>
 
@@ -21,14 +21,13 @@ static std::vector<std::optional<std::string>> readTargets(std::string_view byte
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    using namespace lexoria::fuzz;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const auto untouched = readTargets("");
     try {
         readTargets(bytes);
     } catch (const lexoria::FileError& error) {
         // Lines end at CR LF or a lone CR, so each CR ends one.
-        require(namesALine(error.what(), "slo.lng", 1 + std::count(bytes.begin(), bytes.end(), '\r')),
+        require(namesALine(error, "slo.lng", 1 + std::count(bytes.begin(), bytes.end(), '\r')),
                 "a failure names the file and a line of it");
     }
     try {
@@ -37,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                std::not_equal_to<>());
         require(changed <= 1, "a line applies to at most one target");
     } catch (const lexoria::FileError& error) {
-        require(namesALine(error.what(), "slo.lng", 1), "a failing line is named by its number");
+        require(namesALine(error, "slo.lng", 1), "a failing line is named by its number");
     }
     return 0;
 }

@@ -7,12 +7,10 @@
 
 #include <cfenv>
 #include <cmath>
-#include <optional>
 #include <regex>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    using lexoria::fuzz::require;
     const std::string line(reinterpret_cast<const char*>(data), size);
     const std::optional<std::int16_t> number = lexoria::leadingNumber(line);
     require(lexoria::leadingNumber(" \t\n" + line) == number, "blanks before the number change nothing");

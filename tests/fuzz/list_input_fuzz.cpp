@@ -2,12 +2,10 @@
 // FileError that names the file and a line of the input, and every field
 // moves it forward, so it cannot loop.
 #include "fuzz_support.h"
-#include "base/file_error.h"
 #include "search/list_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    using lexoria::fuzz::require;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     // A lone CR, a lone LF and CR LF each end one line.
     int lines = 1;
@@ -23,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             require(++fields <= size + 1, "every field moves the reader forward");
         }
     } catch (const lexoria::FileError& error) {
-        require(lexoria::fuzz::namesALine(error.what(), "Wlist.idx", lines), "a failure names the index file and a line of it");
+        require(namesALine(error, "Wlist.idx", lines), "a failure names the index file and a line of it");
     }
     return 0;
 }

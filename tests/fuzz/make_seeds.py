@@ -5,30 +5,24 @@
 # so that fuzzing starts from the shapes the readers really meet.
 import codecs
 import hashlib
-import os
 import sys
+from pathlib import Path
 
-
-def read(*path):
-    with open(os.path.join(*path), "rb") as f:
-        return f.read()
-
-
-source_dir, out_dir = sys.argv[1:3]
+source, out = Path(sys.argv[1]), Path(sys.argv[2])
 seeds = {}
-for line in read(os.path.dirname(os.path.abspath(__file__)), "seeds.txt").decode("ascii").splitlines():
+for line in (Path(__file__).parent / "seeds.txt").read_text("ascii").splitlines():
     if line.strip() and not line.startswith("#"):
         target, _, escaped = line.partition(": ")
         seeds.setdefault(target, []).append(codecs.escape_decode(escaped)[0])
-index = read(source_dir, "statute", "Wlist.idx")
-language = read(source_dir, "resources", "slo.lng")
+index = (source / "statute" / "Wlist.idx").read_bytes()
+language = (source / "resources" / "slo.lng").read_bytes()
 records = [line.strip(b'"').split(b'","') for line in index.split(b"\r\n") if line]
 # The first line naming each key gives the language texts of the results page.
 texts = dict(line[4:].partition(b":")[::2] for line in reversed(language.split(b"\r\n")))
 for start in range(0, min(len(records), 12), 3):
     strings = []
     for name, title in records[start:start + 3]:
-        strings += [name, title, read(source_dir, "statute", name.decode("latin-1"))[:256]]
+        strings += [name, title, (source / "statute" / name.decode("latin-1")).read_bytes()[:256]]
     strings += [texts.get(key, b"") for key in (b"strFoundHtml", b"strTitula", b"NotFound")]
     # As FuzzedDataProvider reads strings: a backslash doubled, "\|" ending each.
     seeds["results_page"].append(b"".join(s.replace(b"\\", b"\\\\") + b"\\|" for s in strings) + b"zakon")
@@ -37,8 +31,6 @@ seeds["language_file"] += [language] + language.split(b"\r\n")
 seeds["leading_number"] += [line[:12] for line in language.split(b"\r\n")]
 seeds["query"] += [title for _, title in records[:16]]
 for target, inputs in seeds.items():
-    os.makedirs(os.path.join(out_dir, target), exist_ok=True)
+    (out / target).mkdir(parents=True, exist_ok=True)
     for data in inputs:
-        with open(os.path.join(out_dir, target, hashlib.sha1(data).hexdigest()), "wb") as seed:
-            seed.write(data)
-
+        (out / target / hashlib.sha1(data).hexdigest()).write_bytes(data)

@@ -9,7 +9,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    using lexoria::fuzz::require;
     std::string query;
     try {
         query = lexoria::normaliseQuery(std::string(reinterpret_cast<const char*>(data), size));

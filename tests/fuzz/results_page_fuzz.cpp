@@ -4,17 +4,13 @@
 // holds no other. Every slot is reported once, in order.
 #include "fuzz_support.h"
 #include "search/cp1250_lower.h"
-#include "search/document_table.h"
 #include "search/query.h"
 #include "search/search.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <memory>
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    using lexoria::fuzz::require;
     constexpr std::int16_t pages = 3;
     FuzzedDataProvider input(data, size);
     bool lineEndGoesIn = false;

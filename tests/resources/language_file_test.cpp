@@ -1,12 +1,11 @@
 #include "resources/language_file.h"
 
-#include "tests/support/file_error_matcher.h"
+#include "base/file_error.h"
 #include "tests/support/temp_dir.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-using lexoria::testing::throwsFileError;
+using ::testing::ThrowsMessage;
 
 // The texts the file sets, "key=value|" in a fixed order; each text starts as
 // "old", and one that no line names keeps it.
@@ -31,19 +30,14 @@ TEST(LanguageFile, AppliesEachLineInOrderOrFailsNamingTheFileAndLine)
     for (int line = 1; line < 70000; ++line)
         comments += "00  Comment:x\r\n";
     const std::string noColon = "no ':' in the line", outside = "the number at the start of the line is outside -32768..32767";
-    const struct {
-        const char* name;
-        std::string bytes, set;
-        int line = 0;  // the line a failure names, with what is wrong
-        std::string what = "";
+    const struct {  // a failure names `line`, with `what` is wrong
+        const char* name; std::string bytes, set; int line = 0; std::string what = "";
     } cases[] = {
         {"each key sets its text, other keys nothing",
          "00  NotFound:n\r\n00  strFoundHtml:<h3>TITULA</h3>BODDDY\r\n00  strTitula:t\r\n00  strCopy:c\r\n"
          "00  Frame:f\r\n00  Comment:x\r\n00  Button:Back\r\n02  Button:Home page\r\n12  Button:Copy",
-         "NotFound=n|strFoundHtml=<h3>TITULA</h3>BODDDY|strTitula=t|strCopy=c|Frame=f|Button0=Back|Button2=Home page|"
-         "Button12=Copy|"},
-        {"empty file", "", ""},
-        {"only line ends", "\r\n\r\r\n", ""},
+         "NotFound=n|strFoundHtml=<h3>TITULA</h3>BODDDY|strTitula=t|strCopy=c|Frame=f|Button0=Back|Button2=Home page|Button12=Copy|"},
+        {"empty file", "", ""}, {"only line ends", "\r\n\r\r\n", ""},
         {"lone CR ends a line, last line without end", "00  strTitula:A\r00  strCopy:B", "strTitula=A|strCopy=B|"},
         {"LF-only file is one line", "00  strTitula:A\n00  strCopy:B\n13  Button:x\n", "strTitula=A\n00  strCopy:B\n13  Button:x\n|"},
         {"only the first colon separates", "00  NotFound:a: b:", "NotFound=a: b:|"},
@@ -55,15 +49,14 @@ TEST(LanguageFile, AppliesEachLineInOrderOrFailsNamingTheFileAndLine)
         {"later lines replace earlier ones", "00  Frame:one\r\n00  Frame:two\r\n05  Button:a\r\n5   Button:b", "Frame=two|Button5=b|"},
         {"any number on lines with other keys", "99  Frame:x\r\n-7  strCopy:y", "strCopy=y|Frame=x|"},
         {"70,000 lines", comments + "00  strTitula:last", "strTitula=last|"},
-        {"three blanks", "   ", "", 1, noColon},
+        {"three blanks", "   ", "", 1, noColon}, {"lone CR counts lines", "00  strCopy:a\r\r00  strCopy", "", 3, noColon},
         {"no colon after empty lines", "00  strTitula:A\r\n\r\n00  Frame", "", 3, noColon},
-        {"lone CR counts lines", "00  strCopy:a\r\r00  strCopy", "", 3, noColon},
+        {"line 70,000 named", comments + "   ", "", 70000, noColon},
         {"button above 12", "13  Button:x", "", 1, "button number 13 names no picture button (0..12)"},
         {"button below 0", "00  strCopy:a\r\n-1  Button:x", "", 2, "button number -1 names no picture button (0..12)"},
         {"hexadecimal digits run on into the key", "&HB Button:x", "", 1, "button number 187 names no picture button (0..12)"},
         {"number too large on any key", "40000Comment:x", "", 1, outside},
         {"number checked before the colon", "00  strCopy:a\r\n1e999", "", 2, outside},
-        {"line 70,000 named", comments + "   ", "", 70000, noColon},
     };
     const lexoria::testing::TempDir dir;
     const std::string path = dir.appPath() + "slo.lng";
@@ -73,7 +66,7 @@ TEST(LanguageFile, AppliesEachLineInOrderOrFailsNamingTheFileAndLine)
         if (c.line == 0)
             EXPECT_EQ(readTexts(path), c.set);
         else
-            EXPECT_THAT([&] { readTexts(path); }, throwsFileError(testing::StrEq(lexoria::fileMessage(path, c.line, c.what))));
+            EXPECT_THAT([&] { readTexts(path); }, ThrowsMessage<lexoria::FileError>(lexoria::fileMessage(path, c.line, c.what)));
     }
-    EXPECT_THAT([&] { readTexts(path + ".missing"); }, throwsFileError(testing::HasSubstr(path + ".missing")));
+    EXPECT_THAT([&] { readTexts(path + ".missing"); }, ThrowsMessage<lexoria::FileError>(testing::HasSubstr(path + ".missing")));
 }

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <string>
 #include <utility>
 
 constexpr std::nullopt_t wide = std::nullopt;  // does not fit 16 bits

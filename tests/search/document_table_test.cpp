@@ -3,18 +3,13 @@
 #include "search/document_table.h"
 #include "search/list_input.h"
 
-#include "tests/support/file_error_matcher.h"
+#include "base/file_error.h"
 #include "tests/support/temp_dir.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
-#include <filesystem>
-#include <fstream>
-#include <memory>
-#include <string>
 #include <tuple>
 #include <vector>
 
@@ -22,11 +17,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::AllOf;
-using ::testing::ElementsAreArray;
+using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
+using ::testing::ThrowsMessage;
 using lexoria::testing::TempDir;
-using lexoria::testing::throwsFileError;
 using namespace std::string_literals;
 
 std::string record(const std::string& file, const std::string& title)
@@ -58,7 +53,6 @@ TEST_F(DocumentTableTest, ReadsEveryListedPageWholeAndLoweredIntoItsSlot)
     app.write("a.html", "<P>A\xC8\xA5\xD7\xDF\xA9\xAE</P>");
     app.write("empty.html", "");
     app.write("nul.html", "X\0Y"s);
-    fs::create_directory(app.path() / "pages");
     app.write("pages/in.html", "Notri");
     fs::create_directory_symlink(app.path() / "pages", app.path() / "alias");
     const lexoria::DocEntry expected[] = {
@@ -74,14 +68,11 @@ TEST_F(DocumentTableTest, ReadsEveryListedPageWholeAndLoweredIntoItsSlot)
     (*docList)[4].strText = "from an earlier load";
     load();
     ASSERT_EQ(docCount, 6);
-    for (int i = 1; i <= 5; ++i) {
-        SCOPED_TRACE(i);
-        const auto& [file, title, text] = expected[i - 1];
-        EXPECT_EQ(std::tie(slot(i).strFile, slot(i).strTitle, slot(i).strText), std::tie(file, title, text));
-    }
+    const auto fields = [](const lexoria::DocEntry& e) { return std::tie(e.strFile, e.strTitle, e.strText); };
+    for (int i = 1; i <= 5; ++i)
+        EXPECT_EQ(fields(slot(i)), fields(expected[i - 1])) << "slot " << i;
     EXPECT_FALSE(fs::exists(app.path() / "gone.html"));
-    ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_THAT(warnings[0], AllOf(HasSubstr("line 5"), HasSubstr(app.appPath() + "gone.html")));
+    EXPECT_THAT(warnings, ElementsAre(AllOf(HasSubstr("line 5"), HasSubstr(app.appPath() + "gone.html"))));
     EXPECT_EQ(slot(6).strText.size(), bigSize);
     EXPECT_EQ(slot(6).strText.find_first_not_of('\0'), std::string::npos);
 
@@ -103,12 +94,15 @@ TEST_F(DocumentTableTest, HoldsFiveHundredTwelvePagesAndRefusesTheNext)
     ASSERT_EQ(docCount, 512);
     EXPECT_EQ(slot(512).strText, "stran 512");
     app.write("Wlist.idx", index);
-    EXPECT_THAT([&] { load(); }, throwsFileError(StartsWith(indexFile() + " line 513: the index lists more than 512 pages")));
+    EXPECT_THAT([&] { load(); },
+                ThrowsMessage<lexoria::FileError>(StartsWith(indexFile() + " line 513: the index lists more than 512 pages")));
     EXPECT_EQ(docCount, 512);
 }
 
 // The pages before the faulty line stay loaded. Names leading out of the
 // folder are refused, also into a sibling whose name merely begins like it.
+// A pipe would block the load for ever and a terabyte of zeros fill the
+// memory: each is refused at once, naming the index line and the page.
 TEST_F(DocumentTableTest, BrokenOrHostileIndexFailsNamingTheLine)
 {
     TempDir outside;
@@ -116,13 +110,15 @@ TEST_F(DocumentTableTest, BrokenOrHostileIndexFailsNamingTheLine)
     fs::create_directory_symlink(outside.path(), app.path() / "away");
     fs::create_symlink(outside.path() / "secret.html", app.path() / "secret.html");
     const fs::path twin = app.path().string() + "2";
-    fs::create_directory(twin);
-    std::ofstream(twin / "x.html") << "twin";
+    const std::string twinUp = "../" + twin.filename().string() + "/x.html";
+    app.write(twinUp, "twin");
     fs::create_directory_symlink(twin, app.path() / "twin");
     fs::create_directory(app.path() / "dir.html");
+    ASSERT_EQ(::mkfifo((app.path() / "fifo.html").c_str(), 0644), 0);
+    app.write("huge.html", "");
+    fs::resize_file(app.path() / "huge.html", std::uintmax_t{1} << 40);
     app.write("a.html", "A");
 
-    const std::string twinUp = "../" + app.path().filename().string() + "2/x.html";
     std::vector<std::pair<std::string, std::string>> cases = {  // index after a.html, message after the index path
         {"\"a.html\"\r\n", " line 3: the file ends where a field is expected"},
         {record("a.html\0.txt"s, "B"), " line 2: the page file name \"a.html\\0.txt\" holds a NUL byte"},
@@ -131,26 +127,16 @@ TEST_F(DocumentTableTest, BrokenOrHostileIndexFailsNamingTheLine)
     for (const std::string name :
          {"../x.html", "sub/../a.html", "/etc/passwd", "away/secret.html", "secret.html", "away/none.html", twinUp.c_str()})
         cases.emplace_back(record(name, "X"), " line 2: the page file name \"" + name + "\"");
+    for (const std::string page : {"dir.html", "fifo.html", "huge.html"})
+        cases.emplace_back(record(page, "P"), " line 2: the listed page " + app.appPath() + page + ": is ");
     for (const auto& [index, message] : cases) {
         SCOPED_TRACE(message);
         app.write("Wlist.idx", record("a.html", "A") + index);
-        EXPECT_THAT([&] { load(); }, throwsFileError(StartsWith(indexFile() + message)));
+        EXPECT_THAT([&] { load(); }, ThrowsMessage<lexoria::FileError>(StartsWith(indexFile() + message)));
         EXPECT_EQ(docCount, 2);
         EXPECT_EQ(slot(1).strText, "a");
     }
     fs::remove_all(twin);
-
-    // A pipe would block the load for ever and a terabyte of zeros fill the
-    // memory: each is refused at once, naming the index line and the page.
-    ASSERT_EQ(::mkfifo((app.path() / "fifo.html").c_str(), 0644), 0);
-    std::ofstream(app.path() / "huge.html").close();
-    fs::resize_file(app.path() / "huge.html", std::uintmax_t{1} << 40);
-    for (const std::string page : {"dir.html", "fifo.html", "huge.html"}) {
-        SCOPED_TRACE(page);
-        app.write("Wlist.idx", record("a.html", "A") + record(page, "P"));
-        EXPECT_THAT([&] { load(); },
-                    throwsFileError(StartsWith(indexFile() + " line 2: the listed page " + app.appPath() + page + ": is ")));
-    }
 }
 
 // Fields are read until the end, or until a fault that names the file and
@@ -163,11 +149,9 @@ TEST(ListInputTest, ReadsEveryFieldInOrderOrFailsNamingTheFileAndLine)
         {"BlanksAroundUnquotedTrimmed", " a.html \t,\tB c  \r\n", {"a.html", "B c"}, ""},
         {"BlanksAroundQuotesSkippedInsideKept", "  \" a \" , \"b\"  \r\n", {" a ", "b"}, ""},
         {"EmptyLinesSkipped", "\r\n\r\n\"a\",\"b\"\r\n \t\r\n\r\n\"c\",\"d\"\r\n\r\n", {"a", "b", "c", "d"}, ""},
-        {"LastLineWithoutLineEnd", "\"a\",\"b\"", {"a", "b"}, ""},
+        {"LastLineWithoutLineEnd", "\"a\",\"b\"", {"a", "b"}, ""}, {"FieldsRunAcrossLines", "\"a\"\r\n\"b\"\r\n", {"a", "b"}, ""},
         {"LoneLineFeedOrCarriageReturn", "\"a\",\"b\"\n\"c\",\"d\"\r\"e\",\"f\"\r", {"a", "b", "c", "d", "e", "f"}, ""},
-        {"FieldsRunAcrossLines", "\"a\"\r\n\"b\"\r\n", {"a", "b"}, ""},
-        {"EmptyFields", "\"\",\"\"\r\n,\r\n", {"", "", "", ""}, ""},
-        {"CommaAtEndOfFilePromisesAField", "\"a\",", {"a", ""}, ""},
+        {"EmptyFields", "\"\",\"\"\r\n,\r\n", {"", "", "", ""}, ""}, {"CommaAtEndOfFilePromisesAField", "\"a\",", {"a", ""}, ""},
         {"QuoteInsideUnquotedFieldKept", "ab\"c,d\r\n", {"ab\"c", "d"}, ""},
         {"QuoteNotClosedAtEnd", "\"a\",\"b\"\r\n\"c", {"a", "b"}, "Wlist.idx line 2: a double quote is not closed"},
         {"QuoteClosedOnALaterLine", "\"a\",\"b\r\nc\"\r\n", {"a"}, "Wlist.idx line 1: a double quote is not closed on its line"},
@@ -182,10 +166,10 @@ TEST(ListInputTest, ReadsEveryFieldInOrderOrFailsNamingTheFileAndLine)
                 fields.push_back(input.readField());
         };
         if (*c.error != '\0')
-            EXPECT_THAT(readAll, throwsFileError(HasSubstr(c.error)));
+            EXPECT_THAT(readAll, ThrowsMessage<lexoria::FileError>(HasSubstr(c.error)));
         else
             readAll();
-        EXPECT_THAT(fields, ElementsAreArray(c.fields));
+        EXPECT_EQ(fields, c.fields);
     }
 }
 

@@ -1,35 +1,13 @@
 #include "search/substring.h"
 
-#include "search/vector_paths.h"
-
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <random>
 #include <string>
-#include <string_view>
 
 namespace {
 
 using lexoria::SubstringTest;
-
-// The scan the search chooses for a needle of one byte or more, and each
-// scan it chooses from on its own.
-struct Scan {
-    const char* name;
-    bool (*found)(std::string_view text, std::string_view needle);
-    bool runsHere;
-    friend void PrintTo(const Scan& scan, std::ostream* out) { *out << scan.name; }
-};
-
-class SubstringScanTest : public ::testing::TestWithParam<Scan> {
-protected:
-    void SetUp() override
-    {
-        if (!GetParam().runsHere)
-            GTEST_SKIP() << "the processor lacks " << GetParam().name;
-    }
-};
 
 // `size` bytes of 'a' with the needle written over them at `at`.
 std::string placed(std::size_t size, std::size_t at, std::string_view needle)
@@ -44,8 +22,7 @@ const struct { const char* name; std::string text, needle; } cases[] = {
     {"AcrossTheThirtyTwoByteBoundary", placed(96, 30, "meja"), "meja"},
     {"LastStartOfTheLastWholeBlock", placed(32 + 4 - 1, 31, "meja"), "meja"},
     {"FirstStartAfterTheWholeBlocks", placed(33 + 4 - 1, 32, "meja"), "meja"},
-    {"OneByteAbsent", std::string(200, 'a'), "b"},
-    {"OneByteAtTheEnd", placed(200, 199, "b"), "b"},
+    {"OneByteAbsent", std::string(200, 'a'), "b"}, {"OneByteAtTheEnd", placed(200, 199, "b"), "b"},
     {"RepeatedByteOneShortEverywhere", std::string(300, 'a'), std::string(40, 'a') + "b"},
     {"RepeatedByteAtTheEnd", std::string(300, 'a') + "b", std::string(40, 'a') + "b"},
     {"FilterBytesAgreeEverywhereButNowhereTheWhole", std::string(250, 'x'), "xax"},
@@ -57,58 +34,56 @@ const struct { const char* name; std::string text, needle; } cases[] = {
     {"NeedleLongerThanABlock", placed(300, 123, std::string(70, 'q') + "z"), std::string(70, 'q') + "z"},
 };
 
-// After the edges above, random pages over a few bytes, so that partial
-// matches abound, with needles cut from the page, mutated or drawn at random.
-TEST_P(SubstringScanTest, AgreesWithFindOnTrickyAndRandomTexts)
-{
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(GetParam().found(c.text, c.needle), c.text.find(c.needle) != std::string::npos);
-    }
-    std::mt19937 random(20240611);
-    const std::string alphabet = "ab \xE8x";
-    const auto bytes = [&](std::size_t size) {
-        std::string text(size, ' ');
-        for (char& c : text)
-            c = alphabet[random() % alphabet.size()];
-        return text;
-    };
-    for (int round = 0; round < 20000; ++round) {
-        const std::string text = bytes(random() % 160);
-        std::string needle = bytes(1 + random() % 8);
-        if (random() % 2 == 0 && !text.empty()) {
-            const std::size_t at = random() % text.size();
-            needle = text.substr(at, 1 + random() % 40);
-            if (random() % 2 == 0)
-                needle[random() % needle.size()] = bytes(1)[0];
-        }
-        SCOPED_TRACE(::testing::Message() << "round " << round << ", needle \"" << needle << "\" in \"" << text << "\"");
-        ASSERT_EQ(GetParam().found(text, needle), text.find(needle) != std::string::npos);
-    }
-}
-
 // A scan the search chooses from, given the filter the search would use.
-template <bool (*scan)(std::string_view, std::string_view, SubstringTest::Filter)>
+template <SubstringTest::Scan scan>
 bool byScan(std::string_view text, std::string_view needle)
 {
     return scan(text, needle, SubstringTest(needle).filter());
 }
 
-bool chosen(std::string_view text, std::string_view needle)
+// The scan the search chooses for a needle of one byte or more, and each scan
+// it chooses from on its own: after the edges above, random pages over a few
+// bytes, so that partial matches abound, with needles cut from the page,
+// mutated or drawn at random.
+TEST(SubstringScanTest, EveryScanAgreesWithFindOnTrickyAndRandomTexts)
 {
-    return SubstringTest(needle).foundIn(text);
-}
-
-INSTANTIATE_TEST_SUITE_P(Scans, SubstringScanTest,
-                         ::testing::Values(Scan{"Chosen", chosen, true},
+    const struct { const char* name; bool (*found)(std::string_view, std::string_view); bool runsHere; } scans[] = {
+        {"chosen", [](std::string_view text, std::string_view needle) { return SubstringTest(needle).foundIn(text); }, true},
 #if LEXORIA_X86_VECTORS
-                                           Scan{"Sse2", byScan<SubstringTest::foundSse2>, true},
-                                           Scan{"Avx2", byScan<SubstringTest::foundAvx2>, lexoria::hasAvx2()},
+        {"SSE2", byScan<SubstringTest::foundSse2>, true}, {"AVX2", byScan<SubstringTest::foundAvx2>, lexoria::hasAvx2()},
 #else
-                                           Scan{"Vectors", byScan<SubstringTest::foundByVectors>, true},
+        {"vectors", byScan<SubstringTest::foundByVectors>, true},
 #endif
-                                           Scan{"RareByte", byScan<SubstringTest::foundByRareByte>, true}),
-                         [](const ::testing::TestParamInfo<Scan>& info) { return info.param.name; });
+        {"rare byte", byScan<SubstringTest::foundByRareByte>, true},
+    };
+    for (const auto& scan : scans) {
+        if (!scan.runsHere)
+            continue;  // the processor lacks AVX2
+        SCOPED_TRACE(scan.name);
+        for (const auto& c : cases)
+            EXPECT_EQ(scan.found(c.text, c.needle), c.text.find(c.needle) != std::string::npos) << c.name;
+        std::mt19937 random(20240611);
+        const std::string alphabet = "ab \xE8x";
+        const auto bytes = [&](std::size_t size) {
+            std::string text(size, ' ');
+            for (char& c : text)
+                c = alphabet[random() % alphabet.size()];
+            return text;
+        };
+        for (int round = 0; round < 20000; ++round) {
+            const std::string text = bytes(random() % 160);
+            std::string needle = bytes(1 + random() % 8);
+            if (random() % 2 == 0 && !text.empty()) {
+                const std::size_t at = random() % text.size();
+                needle = text.substr(at, 1 + random() % 40);
+                if (random() % 2 == 0)
+                    needle[random() % needle.size()] = bytes(1)[0];
+            }
+            SCOPED_TRACE(::testing::Message() << "round " << round << ", needle \"" << needle << "\" in \"" << text << "\"");
+            ASSERT_EQ(scan.found(text, needle), text.find(needle) != std::string::npos);
+        }
+    }
+}
 
 TEST(SubstringTest, EmptyNeedleOccursInEveryText)
 {

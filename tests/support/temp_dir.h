@@ -29,8 +29,10 @@ public:
     // The directory followed by "/", as the application path is given.
     std::string appPath() const { return path_.string() + "/"; }
 
+    // Writes the file, making the folders it lies in.
     void write(const std::string& name, std::string_view bytes) const
     {
+        std::filesystem::create_directories((path_ / name).parent_path());
         std::ofstream(path_ / name, std::ios::binary) << bytes;
     }
 

@@ -11,10 +11,9 @@ trap 'rm -rf "$app"' EXIT
 cp "$here/slo.lng" "$app/"
 # Name and words as typed, UTF-8 as on a command line.
 queries=(
-  "capitals|Xylofon" "windows_capitals|ŠOTOR" "two_words_and_comma|Žaga,|ŠKODA"
-  "space_runs|  ZAKON|||O  " "hyphen|xylo|-|fon" "only_in_markup|charset"
-  "mixed_case|ČeBeLa" "brackets_dropped|(3)" "nowhere|xyzzy" "missing_character|a中"
-  "punctuation_leaves_a_space|?!|..." "empty|  "
+  "capitals|Xylofon" "windows_capitals|ŠOTOR" "two_words_and_comma|Žaga,|ŠKODA" "space_runs|  ZAKON|||O  "
+  "hyphen|xylo|-|fon" "only_in_markup|charset" "mixed_case|ČeBeLa" "brackets_dropped|(3)" "nowhere|xyzzy"
+  "missing_character|a中" "punctuation_leaves_a_space|?!|..." "empty|  "
 )
 for entry in "${queries[@]}"; do
   IFS='|' read -r -a words <<<"$entry"
@@ -27,17 +26,14 @@ for entry in "${queries[@]}"; do
     echo "${words[0]}: got"; cat -A "$app/actual"; failures=$((failures + 1))
   fi
 done
-# A page that is no regular file, or too large to hold, in a listed page's
-# place: the search fails at once, naming the index line and the page.
-for fault in fifo sparse; do
-  page=clen0001.html && mv "$app/$page" "$app/$page.kept"
-  case $fault in fifo) mkfifo "$app/$page" ;; sparse) truncate -s 1T "$app/$page" ;; esac
-  message=$(timeout 20 "$program" "$app" xylofon 2>&1 >/dev/null)
-  status=$?
-  if [[ $status != 2 || $message != "$app/Wlist.idx line 1: the listed page $app/$page: is "* ]]; then
-    echo "$fault page: status $status, $message"; failures=$((failures + 1))
-  fi
-  rm -f "$app/$page" && mv "$app/$page.kept" "$app/$page"
-done
-echo "${#queries[@]} queries and 2 unreadable pages, $failures failed"
+# A pipe in a listed page's place: the search fails at once with status 2,
+# naming the index line and the page. The document table's own tests refuse
+# the other pages that are no regular file or too large to hold.
+page=$app/clen0001.html && rm "$page" && mkfifo "$page"
+message=$(timeout 20 "$program" "$app" xylofon 2>&1 >/dev/null)
+status=$?
+if [[ $status != 2 || $message != "$app/Wlist.idx line 1: the listed page $page: is "* ]]; then
+  echo "pipe page: status $status, $message"; failures=$((failures + 1))
+fi
+echo "${#queries[@]} queries and a pipe page, $failures failed"
 exit $((failures > 0))
