@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QQuickWindow>
 #include <QWebEngineHistory>
+#include <QWebEngineNavigationRequest>
 #include <QWebEngineScript>
 
 #include <memory>
@@ -31,6 +32,7 @@ void drawViewsInSoftware()
 Q_COREAPP_STARTUP_FUNCTION(drawViewsInSoftware)
 
 constexpr int scriptTimeoutMs = 5'000;
+constexpr int framesetTimeoutMs = 10'000;
 constexpr int commandTimeoutMs = 2'000;
 constexpr int pollIntervalMs = 10;
 
@@ -91,6 +93,7 @@ WebBrowser::WebBrowser(QWidget* parent) : QWebEngineView(parent)
     auto* page = new ReaderPage(this);
     setPage(page);
     connect(page, &QWebEnginePage::loadStarted, this, &WebBrowser::DownloadBegin);
+    connect(page, &QWebEnginePage::navigationRequested, this, [this] { framesetAskedFor_ = false; });
     connect(page, &QWebEnginePage::loadFinished, this,
             [this](bool) { emit DocumentComplete(url()); });
     connect(page, &ReaderPage::frameLoadStarted, this, &WebBrowser::DownloadBegin);
@@ -102,13 +105,34 @@ WebBrowser::~WebBrowser() = default;
 void WebBrowser::Navigate(const QString& path)
 {
     load(QUrl::fromLocalFile(path));
+    framesetAskedFor_ = true;
+    ++navigationsAsked_;
 }
 
 void WebBrowser::Navigate(const QString& path, const QString& targetFrame)
 {
+    awaitFrameset();
     const QString script = QStringLiteral("frame.location.href = %1; return true;")
                                .arg(jsString(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)));
     evaluateInFrame(targetFrame, script);
+    ++navigationsAsked_;
+}
+
+// A frameset that loads anew (Home, or Back to another document) has no
+// frames yet, or is about to replace the ones it has: a frame is looked up
+// once it has loaded. The engine starts a load or a step through the history
+// only once the event loop has run, so one that was asked for counts as
+// loading until the engine takes it up; a step within a frame then ends the
+// wait.
+void WebBrowser::awaitFrameset()
+{
+    const QDeadlineTimer deadline(framesetTimeoutMs);
+    while ((framesetAskedFor_ || page()->isLoading()) && !deadline.hasExpired()) {
+        BoundedWait loaded;
+        connect(page(), &QWebEnginePage::loadingChanged, loaded.context(), [&loaded] { loaded.settle(true); });
+        connect(page(), &QWebEnginePage::navigationRequested, loaded.context(), [&loaded] { loaded.settle(true); });
+        loaded.await(static_cast<int>(deadline.remainingTime()));
+    }
 }
 
 void WebBrowser::Stop()
@@ -137,6 +161,8 @@ void WebBrowser::stepThroughHistory(int offset)
     if (target < 0 || target >= entries->count())
         throw WebBrowserError("there is no page in that direction of the history");
     entries->goToItem(entries->itemAt(target));
+    framesetAskedFor_ = true;
+    ++navigationsAsked_;
 }
 
 void WebBrowser::focusFrame(const QString& name)

@@ -50,12 +50,17 @@ public:
 
     // Opens a local file path, replacing the whole view.
     void Navigate(const QString& path);
-    // Opens a local file path in the named frame of the shown frameset; throws
-    // WebBrowserError when the shown page has no such frame.
+    // Opens a local file path in the named frame of the shown frameset, once
+    // a frameset that is loading has loaded; throws WebBrowserError when the
+    // shown page has no such frame.
     void Navigate(const QString& path, const QString& targetFrame);
     void Stop();
     void GoBack();     // throws WebBrowserError when there is no step back
     void GoForward();  // throws WebBrowserError when there is no step forward
+    // How many navigations and history steps have been asked for so far: a
+    // caller that compares two counts sees whether the person opened another
+    // page in between.
+    int navigationsAsked() const { return navigationsAsked_; }
 
     // Gives the named frame of the shown page the focus, so that the
     // commands that follow act on it; throws WebBrowserError when there is
@@ -81,8 +86,12 @@ signals:
 
 private:
     void stepThroughHistory(int offset);
+    void awaitFrameset();
     QVariant evaluate(const QString& script);
     QVariant evaluateInFrame(const QString& name, const QString& body);
     void copySelection();
     void runEditAction(QWebEnginePage::WebAction action, const QString& doneTest);
+
+    bool framesetAskedFor_ = false;
+    int navigationsAsked_ = 0;
 };

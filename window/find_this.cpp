@@ -32,6 +32,10 @@ private:
     bool& flag_;
 };
 
+// Thrown at a yield after which the window has closed: the search ends
+// there, quietly, with the program.
+struct WindowClosed {};
+
 }  // namespace
 
 void Form1::findThis()
@@ -49,6 +53,8 @@ void Form1::findThis()
         if (!query.empty())
             searchAndShow(query);
         Frame1->hide();
+    } catch (const WindowClosed&) {
+        return;
     } catch (const std::exception& failure) {
         Label1->setText(captionBefore);
         Label1->adjustSize();
@@ -64,7 +70,15 @@ void Form1::searchAndShow(const std::string& query)
     if (docCount == 0)
         readWorlList();
     showBusyLamp(true);
-    EventSlices slices([this] { processPendingEvents(); });
+    const int navigationsBefore = WebBrowser1->navigationsAsked();
+    // Close, clicked while the search yields, hides the window and ends the
+    // event loop: the search must not go on under it, where the view no
+    // longer answers.
+    EventSlices slices([this] {
+        processPendingEvents();
+        if (isHidden())
+            throw WindowClosed{};
+    });
     slices.yieldNow();
     // The caption counts the pages that do not match. It is repainted only
     // when the search yields, so it is set only then, to the latest count,
@@ -89,5 +103,8 @@ void Form1::searchAndShow(const std::string& query)
         lastHitFiles_.push_back(docList[static_cast<std::size_t>(slot)].strFile);
     const std::string resultsPath = strAppPath + lexoria::appFiles::resultsPage;
     lexoria::replaceFile(resultsPath, result.page);
-    WebBrowser1->Navigate(QString::fromStdString(resultsPath), contentFrame);
+    // A page the person opened while the search ran (Home, Back, Help) is
+    // what the person looks at now: the results do not replace it.
+    if (WebBrowser1->navigationsAsked() == navigationsBefore)
+        WebBrowser1->Navigate(QString::fromStdString(resultsPath), contentFrame);
 }

@@ -4,6 +4,7 @@
 #include "base/program_info.h"
 #include "resources/button_count.h"
 #include "window/frame_resize.h"
+#include "window/pressed_keys.h"
 
 #include <QPixmap>
 #include <QWidget>
@@ -147,6 +148,7 @@ private:
     ProgramInfo program_;
     QPixmap backgroundPicture_;
     bool searching_ = false;
+    PressedKeys pressedKeys_;
     // What the left button held down does: drag the window by its
     // background (from where the window stood at the press), or size it by
     // the frame where the window system will not.

@@ -103,13 +103,17 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
     // through; only the first one counts: the focus, or the window itself
     // when no control has the focus.
     QWidget* first = QApplication::focusWidget() ? QApplication::focusWidget() : this;
-    if (!widget || widget->window() != this || key->isAutoRepeat() || widget != first)
+    if (!widget || key->isAutoRepeat() || (widget->window() == this && widget != first))
         return false;
+    const bool inWindow = widget->window() == this;
     bool shortcut = false;
-    if (event->type() == QEvent::KeyPress)
-        runOrEnd(this, [&] { shortcut = runShortcut(*key); });
-    else
+    if (event->type() == QEvent::KeyPress) {
+        pressedKeys_.press(key->key(), key->timestamp(), inWindow);
+        if (inWindow)
+            runOrEnd(this, [&] { shortcut = runShortcut(*key); });
+    } else if (pressedKeys_.release(key->key(), key->timestamp()) && inWindow) {
         runOrEnd(this, [&] { Form_KeyUp(keyCodeOf(*key)); });
+    }
     return shortcut;
 }
 

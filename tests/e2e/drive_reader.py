@@ -15,6 +15,9 @@ FRAME, PICTURE, MARGIN, SEARCH_LEFT = 4, 480, 120, 2640
 # finds nothing.
 QUERIES = ["  Oskrbnik  KOČE, ", "Župan:", "planinsko DRUŠTVO", "Šotorišče,   žičnica?"]
 CARONS = ["ccaron Ccaron", "scaron Scaron", "zcaron Zcaron"]
+# How long Enter is held down in a failure box: tapped, and held until it
+# repeats.
+BOX_ENTER_HOLDS = [0.15, 1.2]
 
 
 class Failure(Exception):
@@ -128,6 +131,35 @@ class Reader:
         wait_for(f"found.html for {query!r} to equal lexoria-search's", 30, same, self.process)
         self.wait_until_idle(f"the results page of {query!r}")
         os.remove(found)
+
+    def boxes(self):
+        # The reader's visible windows but the main one: its message boxes.
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid)],
+                               capture_output=True, text=True).stdout.split()
+        return [window for window in found if window != self.id]
+
+    def failure_box_closed_by_enter(self, found, log):
+        # A search that cannot write found.html (a folder in its place) says
+        # so in a box. Enter closes the box on its press; its release, the
+        # repeated presses of a held Enter included, must not reach the search
+        # panel as Enter, or the failed search runs again and the box comes
+        # back. Enter in the search box still searches afterwards.
+        os.mkdir(found)
+        for shown, hold in enumerate(BOX_ENTER_HOLDS, 1):
+            self.click(self.search)
+            if shown == 1:
+                run("xdotool", "type", "--delay", "80", "Oskrbnik")
+            run("xdotool", "keydown", "Return", "sleep", "0.15", "keyup", "Return")
+            wait_for("the failure box", 30, self.boxes, self.process)
+            run("xdotool", "keydown", "Return", "sleep", hold, "keyup", "Return")
+            self.wait_until_idle(f"the failure box closed by Enter held {hold} s to stay closed")
+            failures = os.pread(log.fileno(), os.fstat(log.fileno()).st_size, 0).count(b"lexoria: ")
+            if self.boxes() or failures != shown:
+                raise Failure(f"after Enter held {hold} s in the failure box: {failures} failures, boxes {self.boxes()}")
+        os.rmdir(found)
+        self.click(self.search)
+        run("xdotool", "key", "--clearmodifiers", "Return")
+        wait_for("found.html written by Enter after the failure box", 30, lambda: os.path.isfile(found), self.process)
 
     def expect_nothing_after(self, what, found, *keys):
         # Keys that must do nothing are given 4 s to do something all the same.

@@ -4,8 +4,9 @@
 # Each frame drag must grow the window by the pointer's motion and leave its
 # top-left corner in place, also once the pointer moves on; a drag of the
 # background must move the window by the pointer's motion. Under openbox the
-# Minimise button minimises, and after a restore no button is lit.
-import contextlib, itertools, os, sys, tempfile  # noqa: E401
+# Minimise button minimises, and after a restore no button is lit. Enter
+# that closes a failure box never runs the failed search again.
+import contextlib, itertools, os, shutil, sys, tempfile  # noqa: E401
 
 from PIL import ImageGrab
 
@@ -88,13 +89,18 @@ def drive(reader, window_manager):
 
 def main():
     window_manager, appdir = sys.argv[1:3]
-    with tempfile.TemporaryFile() as log, contextlib.nullcontext() if window_manager == "none" else \
+    with tempfile.TemporaryDirectory(prefix="lexoria-chrome-") as scratch, tempfile.TemporaryFile() as log, \
+            contextlib.nullcontext() if window_manager == "none" else \
             running([window_manager, "--sm-disable"], log, f"starting {window_manager}") as manager:
+        copy = shutil.copytree(appdir, os.path.join(scratch, "app"), symlinks=True,
+                               ignore=shutil.ignore_patterns("found.html"))
         if manager:
             wait_for(f"{window_manager} to manage the screen", 30,
                      lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), manager)
-        with running([os.path.join(appdir, "lexoria")], log, f"under {window_manager}") as process:
-            drive(Reader(process), window_manager)
+        with running([os.path.join(copy, "lexoria")], log, f"under {window_manager}") as process:
+            reader = Reader(process)
+            drive(reader, window_manager)
+            reader.failure_box_closed_by_enter(os.path.join(copy, "found.html"), log)
     print(f"window chrome driven under {window_manager}")
 
 
