@@ -4,6 +4,7 @@
 
 #include "window/form1.h"
 #include "base/program_info.h"
+#include "shell/engine_accessibility.h"
 #include "shell/web_browser.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 
 int main(int argc, char* argv[])
 {
+    askWebEngineForAccessibility();
     QApplication app(argc, argv);
     const qint64 launchNs = QString::fromLatin1(argv[1]).toLongLong();
     Form1 form(programInfoFromPath(LEXORIA_APP_DIR "/lexoria"));

@@ -1,10 +1,12 @@
 #!/usr/bin/python3
-# Sizes, moves, minimises and restores the real reader with real pointer events.
+# Sizes, moves, minimises and restores the real reader with real pointer
+# events, and opens and closes its dialogs with keys alone.
 # Usage: drive_window_chrome.py openbox|none APPDIR, in an X server of its own.
 # Each frame drag must grow the window by the pointer's motion and leave its
 # top-left corner in place, also once the pointer moves on; a drag of the
 # background must move the window by the pointer's motion. Under openbox the
-# Minimise button minimises, and after a restore no button is lit.
+# Minimise button minimises, and after a restore no button is lit. Once a
+# dialog opened and closed by keys has gone, F1 must show the help page.
 import contextlib, itertools, os, sys, tempfile  # noqa: E401
 
 from PIL import ImageGrab
@@ -20,6 +22,9 @@ DRAGS = [("right edge", lambda width, height: (width - 2, height // 2), (100, 0)
          ("bottom edge", lambda width, height: (width // 2, height - 2), (0, 100), False),
          ("bottom-right corner", lambda width, height: (width - 2, height - 2), (100, 100), False),
          ("background", BACKGROUND, (50, 30), True)]
+# Keys that open a dialog and close it, each with whether the dialog shows
+# after it; the keyboard must reach the reader again once it has closed.
+KEYS = [("the print dialog closed by Escape", [("ctrl+p", True), ("Escape", False)])]
 
 
 def picture(reader, corner):
@@ -63,8 +68,41 @@ def drag(reader, name, grab, target):
             run("xdotool", "mouseup", "1")
 
 
+def view(reader):
+    # The content frame "T", right of the contents frame, below the toolbar.
+    x, y, width, height = reader.geometry()
+    return ImageGrab.grab(bbox=(x + width // 2, y + 60, x + width - 24, y + height - 24)).tobytes()
+
+
+def dialog_shown(reader):
+    windows = run("xdotool", "search", "--onlyvisible", "--pid", str(reader.process.pid)).split()
+    return any(window != reader.id for window in windows)
+
+
+def keys_then_help(reader):
+    # With the pointer away from the window, so that only the keyboard focus
+    # takes the keys to the reader: each row's keys, then F1 must show the
+    # help page, as it does at the start.
+    run("xdotool", "mousemove", 1270, 1010)
+    home = view(reader)
+    run("xdotool", "key", "F1")
+    until(reader, "F1 to show the help page", lambda: view(reader) != home)
+    reader.wait_until_idle("the help page")
+    help_page = view(reader)
+    for name, keys in KEYS:
+        run("xdotool", "key", "alt+Home")
+        until(reader, "Alt+Home to show the home page", lambda: view(reader) == home)
+        for key, shows_dialog in keys:
+            run("xdotool", "key", key)
+            until(reader, f"{key} in {name} to {'open' if shows_dialog else 'close'} the dialog",
+                  lambda: dialog_shown(reader) == shows_dialog)
+        run("xdotool", "key", "F1")
+        until(reader, f"F1 after {name} to show the help page", lambda: view(reader) == help_page)
+
+
 def drive(reader, window_manager):
     reader.wait_until_idle("the home page")
+    keys_then_help(reader)
     normal_back, normal_minimise = picture(reader, BACK), picture(reader, MINIMISE)
     for name, grab, motion, moves in DRAGS:
         x, y, width, height = reader.geometry()
