@@ -14,8 +14,8 @@
 
 int main(int argc, char* argv[])
 {
-    askWebEngineForAccessibility();
     QApplication app(argc, argv);
+    askWebEngineForAccessibility();
     const qint64 launchNs = QString::fromLatin1(argv[1]).toLongLong();
     Form1 form(programInfoFromPath(LEXORIA_APP_DIR "/lexoria"));
     QObject::connect(form.WebBrowser1, &WebBrowser::DocumentComplete, &app,

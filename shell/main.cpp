@@ -9,8 +9,8 @@
 
 int main(int argc, char* argv[])
 {
-    askWebEngineForAccessibility();
     QApplication app(argc, argv);
+    askWebEngineForAccessibility();
     QApplication::setApplicationName(QStringLiteral("Lexoria"));
     Form1 form(programInfoFromPath(QCoreApplication::applicationFilePath().toStdString()));
     try {
