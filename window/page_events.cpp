@@ -34,11 +34,13 @@ void Form1::setCaptionLabel(const std::string& latin2Text)
 }
 
 // A screen reader then reads the results from their heading on, and Tab
-// walks their links. The focus is an aid: a frame that is gone or does not
-// answer leaves it where it was.
+// walks their links. Only while the window is active: the keyboard is then
+// the reader's, and a window system without a keyboard has no focus to give
+// (Qt's Wayland client fails on a compositor without one). The focus is an
+// aid: a frame that is gone or does not answer leaves it where it was.
 void Form1::focusResultsPage(const QUrl& url)
 {
-    if (url.fileName() != QLatin1String(lexoria::appFiles::resultsPage))
+    if (url.fileName() != QLatin1String(lexoria::appFiles::resultsPage) || !isActiveWindow())
         return;
     try {
         WebBrowser1->focusHeading(contentFrame);
