@@ -1,7 +1,5 @@
 #include "shell/failure_report.h"
 
-#include "shell/focus_return.h"
-
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QString>
@@ -15,8 +13,6 @@ namespace {
 void showMessageBox(QWidget* parent, const std::string& what)
 {
     QMessageBox::critical(parent, QCoreApplication::applicationName(), QString::fromStdString(what));
-    if (parent)
-        takeBackFocus(parent);
 }
 
 FailureReporter& currentReporter()
