@@ -5,9 +5,9 @@
 # Each frame drag must grow the window by the pointer's motion and leave its
 # top-left corner in place, also once the pointer moves on; a drag of the
 # background must move the window by the pointer's motion. Under openbox the
-# Minimise button minimises, and after a restore no button is lit. Once a
-# dialog opened and closed by keys has gone, F1 must show the help page.
-import contextlib, itertools, os, sys, tempfile  # noqa: E401
+# Minimise button minimises, and after a restore no button is lit. Once the
+# dialogs opened and closed by keys have gone, F1 must show the help page.
+import contextlib, itertools, os, shutil, sys, tempfile  # noqa: E401
 
 from PIL import ImageGrab
 
@@ -22,9 +22,10 @@ DRAGS = [("right edge", lambda width, height: (width - 2, height // 2), (100, 0)
          ("bottom edge", lambda width, height: (width // 2, height - 2), (0, 100), False),
          ("bottom-right corner", lambda width, height: (width - 2, height - 2), (100, 100), False),
          ("background", BACKGROUND, (50, 30), True)]
-# Keys that open a dialog and close it, each with whether the dialog shows
-# after it; then F1 must show the help page.
-KEYS = [("ctrl+p", True), ("Escape", False)]
+# Keys that open dialogs and close them, each with whether a dialog shows
+# after it: the print dialog, and the failure box of a search whose results
+# cannot be written; then F1 must show the help page.
+KEYS = [("ctrl+p", True), ("Escape", False), ("ctrl+f", False), ("k", False), ("Return", True), ("Escape", False)]
 
 
 def picture(reader, corner):
@@ -113,12 +114,17 @@ def drive(reader, window_manager):
 
 def main():
     window_manager, appdir = sys.argv[1:3]
-    with tempfile.TemporaryFile() as log, contextlib.nullcontext() if window_manager == "none" else \
+    with tempfile.TemporaryDirectory(prefix="lexoria-chrome-") as scratch, tempfile.TemporaryFile() as log, \
+            contextlib.nullcontext() if window_manager == "none" else \
             running([window_manager, "--sm-disable"], log, f"starting {window_manager}") as manager:
+        # A copy whose results page cannot be written: a search ends in a failure box.
+        copy = shutil.copytree(appdir, os.path.join(scratch, "app"), symlinks=True,
+                               ignore=shutil.ignore_patterns("found.html"))
+        os.mkdir(os.path.join(copy, "found.html"))
         if manager:
             wait_for(f"{window_manager} to manage the screen", 30,
                      lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), manager)
-        with running([os.path.join(appdir, "lexoria")], log, f"under {window_manager}") as process:
+        with running([os.path.join(copy, "lexoria")], log, f"under {window_manager}") as process:
             drive(Reader(process), window_manager)
     print(f"window chrome driven under {window_manager}")
 
