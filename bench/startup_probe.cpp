@@ -4,6 +4,7 @@
 
 #include "window/form1.h"
 #include "base/program_info.h"
+#include "shell/engine_accessibility.h"
 #include "shell/web_browser.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    askWebEngineForAccessibility();
     const qint64 launchNs = QString::fromLatin1(argv[1]).toLongLong();
     Form1 form(programInfoFromPath(LEXORIA_APP_DIR "/lexoria"));
     QObject::connect(form.WebBrowser1, &WebBrowser::DocumentComplete, &app,

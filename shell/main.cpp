@@ -1,3 +1,4 @@
+#include "shell/engine_accessibility.h"
 #include "shell/failure_report.h"
 #include "window/form1.h"
 #include "base/program_info.h"
@@ -9,6 +10,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    askWebEngineForAccessibility();
     QApplication::setApplicationName(QStringLiteral("Lexoria"));
     Form1 form(programInfoFromPath(QCoreApplication::applicationFilePath().toStdString()));
     try {

@@ -51,5 +51,8 @@ void Form1::Form_Load()
     processPendingEvents();
     processPendingEvents();
     show();
+    // A window manager gives a new window the keyboard focus; with none, it
+    // would stay with the screen until the window is clicked.
+    activateWindow();
     splash->hide();
 }

@@ -2,6 +2,7 @@
 
 #include "shell/bounded_wait.h"
 #include "shell/document_printer.h"
+#include "shell/focus_return.h"
 #include "shell/reader_page.h"
 
 #include <QClipboard>
@@ -170,6 +171,24 @@ void WebBrowser::focusFrame(const QString& name)
     evaluateInFrame(name, QStringLiteral("frame.focus(); return lexoriaFocused() === frame;"));
 }
 
+void WebBrowser::focusHeading(const QString& name)
+{
+    setFocus();
+    // A heading takes the focus only with a tab index; -1 keeps it out of
+    // the Tab order.
+    evaluateInFrame(name, QStringLiteral(R"JS(
+        const heading = frame.document.querySelector('h1, h2, h3, h4, h5, h6');
+        if (!heading) {
+            frame.focus();
+            return lexoriaFocused() === frame;
+        }
+        if (!heading.hasAttribute('tabindex'))
+            heading.tabIndex = -1;
+        heading.focus({preventScroll: true});
+        return lexoriaFocused() === frame && frame.document.activeElement === heading;
+    )JS"));
+}
+
 void WebBrowser::execCommand(const QString& command)
 {
     if (command == u"Copy")
@@ -189,7 +208,9 @@ void WebBrowser::ExecWB(int command, int option)
     const QUrl document(evaluate(inPage(QStringLiteral("return lexoriaFocused().location.href;"))).toString());
     QPrinter printer;
     QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted)
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    takeBackFocus(this);
+    if (accepted)
         printDocument(document, &printer);
 }
 

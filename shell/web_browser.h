@@ -66,6 +66,11 @@ public:
     // commands that follow act on it; throws WebBrowserError when there is
     // no such frame. Returns once the frame has the focus.
     void focusFrame(const QString& name);
+    // Gives the view and the named frame's first heading the keyboard focus,
+    // or the frame itself when it has no heading: a screen reader reads on
+    // from there, and Tab goes on to what follows. Throws WebBrowserError
+    // when there is no such frame.
+    void focusHeading(const QString& name);
     // "Copy", "SelectAll" or "Unselect" on the focused frame; returns once
     // the command has taken effect (for "Copy": the clipboard has been written
     // or nothing was selected).

@@ -3,6 +3,7 @@
 #include "search/query.h"
 #include "shell/web_browser.h"
 #include "window/picture_element.h"
+#include "window/main_window_accessible.h"
 #include "window/picture_element_accessible.h"
 #include "window/search_panel.h"
 
@@ -12,9 +13,12 @@
 Form1::Form1(ProgramInfo program, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), program_(std::move(program))
 {
+    // Before the controls exist: the toolkit keeps the first accessible
+    // interface made for each control, whoever asks for it.
+    installMainWindowAccessibility();
+    installPictureElementAccessibility();
     createControls();
     createMenu();
-    installPictureElementAccessibility();
     // Key preview: Enter and Escape reach the window whichever control has
     // the focus, the search box and the web view included.
     qApp->installEventFilter(this);

@@ -186,6 +186,7 @@ void ReaderWindowTest::shortcutsClickTheirButtonsWhereverTheFocusIsAndScreenRead
         {form.Image1[10], "Pomoč (F1)", QAccessible::Button}, {form.Image1[11], "Natisni stran (Ctrl+P)", QAccessible::Button},
         {form.Image1[12], "Kopiraj (Ctrl+Shift+C)", QAccessible::Button},
         {form.Text1, "Iskanje po zakonu", QAccessible::EditableText}, {form.splash.get(), "lexoria 1.7.249", QAccessible::Client},
+        {&form, "Zakon o planinskih kočah ... elektronska izdaja", QAccessible::Window},
     };
     for (const auto& [control, name, role] : accessible) {
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);

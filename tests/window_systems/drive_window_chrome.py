@@ -1,11 +1,13 @@
 #!/usr/bin/python3
-# Sizes, moves, minimises and restores the real reader with real pointer events.
+# Sizes, moves, minimises and restores the real reader with real pointer
+# events, and opens and closes its dialogs with keys alone.
 # Usage: drive_window_chrome.py openbox|none APPDIR, in an X server of its own.
 # Each frame drag must grow the window by the pointer's motion and leave its
 # top-left corner in place, also once the pointer moves on; a drag of the
 # background must move the window by the pointer's motion. Under openbox the
 # Minimise button minimises, and after a restore no button is lit. Enter
-# that closes a failure box never runs the failed search again.
+# that closes a failure box never runs the failed search again. Once the
+# dialogs opened and closed by keys have gone, F1 must show the help page.
 import contextlib, itertools, os, shutil, sys, tempfile  # noqa: E401
 
 from PIL import ImageGrab
@@ -21,6 +23,10 @@ DRAGS = [("right edge", lambda width, height: (width - 2, height // 2), (100, 0)
          ("bottom edge", lambda width, height: (width // 2, height - 2), (0, 100), False),
          ("bottom-right corner", lambda width, height: (width - 2, height - 2), (100, 100), False),
          ("background", BACKGROUND, (50, 30), True)]
+# Keys that open dialogs and close them, each with whether a dialog shows
+# after it: the print dialog, and the failure box of a search whose results
+# cannot be written; then F1 must show the help page.
+KEYS = [("ctrl+p", True), ("Escape", False), ("ctrl+f", False), ("k", False), ("Return", True), ("Escape", False)]
 
 
 def picture(reader, corner):
@@ -64,6 +70,25 @@ def drag(reader, name, grab, target):
             run("xdotool", "mouseup", "1")
 
 
+def view(reader):
+    # The content frame "T", right of the contents frame, below the toolbar.
+    x, y, width, height = reader.geometry()
+    return ImageGrab.grab(bbox=(x + width // 2, y + 60, x + width - 24, y + height - 24)).tobytes()
+
+
+def keys_then_help(reader):
+    # With the pointer away from the window, so that only the keyboard focus
+    # takes the keys to the reader.
+    run("xdotool", "mousemove", 1270, 1010)
+    home = view(reader)
+    for key, dialog in KEYS:
+        run("xdotool", "key", key)
+        until(reader, f"{key} to {'open' if dialog else 'close'} the dialog", lambda: dialog == any(
+            w != reader.id for w in run("xdotool", "search", "--onlyvisible", "--pid", str(reader.process.pid)).split()))
+    run("xdotool", "key", "F1")
+    until(reader, f"F1 after {', '.join(key for key, _ in KEYS)} to show the help page", lambda: view(reader) != home)
+
+
 def drive(reader, window_manager):
     reader.wait_until_idle("the home page")
     normal_back, normal_minimise = picture(reader, BACK), picture(reader, MINIMISE)
@@ -94,13 +119,17 @@ def main():
             running([window_manager, "--sm-disable"], log, f"starting {window_manager}") as manager:
         copy = shutil.copytree(appdir, os.path.join(scratch, "app"), symlinks=True,
                                ignore=shutil.ignore_patterns("found.html"))
+        found = os.path.join(copy, "found.html")
         if manager:
             wait_for(f"{window_manager} to manage the screen", 30,
                      lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), manager)
         with running([os.path.join(copy, "lexoria")], log, f"under {window_manager}") as process:
             reader = Reader(process)
             drive(reader, window_manager)
-            reader.failure_box_closed_by_enter(os.path.join(copy, "found.html"), log)
+            reader.failure_box_closed_by_enter(found, log)
+            # A results page that cannot be written: the search of the keys ends in a failure box.
+            os.mkdir(found)
+            keys_then_help(reader)
     print(f"window chrome driven under {window_manager}")
 
 

@@ -1,0 +1,69 @@
+#!/usr/bin/python3
+# Runs a benchmark as a screen reader user would: on a session bus of its own
+# whose accessibility bus says a screen reader is on, with a listener that
+# reads the whole accessibility tree of every application, over and over,
+# while the benchmark runs. Prints the largest tree it read.
+#
+#   bench/with_screen_reader.py [--nobody-listening] COMMAND...
+#
+# With --nobody-listening the bus is there but says no screen reader is on,
+# and nothing reads it: what a desktop without assistive technology offers.
+# Needs dbus-run-session, at-spi2-core and python3-pyatspi.
+import os, subprocess, sys, time  # noqa: E401
+
+OWN_BUS = "LEXORIA_BENCH_OWN_BUS"
+
+
+def tree_size(node, depth=0):
+    # Objects below node, each read as a screen reader reads it: role, name
+    # and states.
+    if node is None or depth > 60:
+        return 0
+    try:
+        node.get_role(), node.get_name(), node.get_state_set()
+        return 1 + sum(tree_size(node.get_child_at_index(i), depth + 1) for i in range(node.get_child_count()))
+    except Exception:  # an object that went away while it was read
+        return 0
+
+
+def say_screen_reader_on(on):
+    subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
+                    "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status", "string:ScreenReaderEnabled",
+                    f"variant:boolean:{'true' if on else 'false'}"], check=True, capture_output=True)
+
+
+def main():
+    listening = sys.argv[1] != "--nobody-listening"
+    command = sys.argv[1 if listening else 2:]
+    if not os.environ.get(OWN_BUS):
+        os.execvpe("dbus-run-session", ["dbus-run-session", "--", sys.executable, *sys.argv],
+                   {**os.environ, OWN_BUS: "1"})
+    # A client holds the X server meanwhile: the accessibility bus connects
+    # to it and leaves, and a server left by its last client resets and
+    # refuses the next program for a moment.
+    holder = os.environ.get("DISPLAY") and subprocess.Popen(["xprop", "-root", "-spy", "WM_NAME"],
+                                                            stdout=subprocess.PIPE)
+    if holder:
+        holder.stdout.readline()
+    say_screen_reader_on(listening)
+    benchmark = subprocess.Popen(command)
+    largest = 0
+    if listening:
+        import gi
+        gi.require_version("Atspi", "2.0")
+        from gi.repository import Atspi
+        desktop = Atspi.get_desktop(0)
+        desktop.set_cache_mask(Atspi.Cache.NONE)
+        while benchmark.poll() is None:
+            largest = max(largest, tree_size(desktop))
+            time.sleep(0.2)
+    benchmark.wait()
+    if holder:
+        holder.kill()
+    if listening:
+        print(f"listener: read up to {largest} accessible objects at once")
+    sys.exit(benchmark.returncode)
+
+
+if __name__ == "__main__":
+    main()
