@@ -144,6 +144,9 @@ class Reader:
         # repeated presses of a held Enter included, must not reach the search
         # panel as Enter, or the failed search runs again and the box comes
         # back. Enter in the search box still searches afterwards.
+        def failures():
+            return os.pread(log.fileno(), os.fstat(log.fileno()).st_size, 0).count(b"lexoria: ")
+        earlier = failures()
         os.mkdir(found)
         for shown, hold in enumerate(BOX_ENTER_HOLDS, 1):
             self.click(self.search)
@@ -153,9 +156,9 @@ class Reader:
             wait_for("the failure box", 30, self.boxes, self.process)
             run("xdotool", "keydown", "Return", "sleep", hold, "keyup", "Return")
             self.wait_until_idle(f"the failure box closed by Enter held {hold} s to stay closed")
-            failures = os.pread(log.fileno(), os.fstat(log.fileno()).st_size, 0).count(b"lexoria: ")
-            if self.boxes() or failures != shown:
-                raise Failure(f"after Enter held {hold} s in the failure box: {failures} failures, boxes {self.boxes()}")
+            if self.boxes() or failures() - earlier != shown:
+                raise Failure(f"after Enter held {hold} s in the failure box: {failures() - earlier} failures, "
+                              f"boxes {self.boxes()}")
         os.rmdir(found)
         self.click(self.search)
         run("xdotool", "key", "--clearmodifiers", "Return")

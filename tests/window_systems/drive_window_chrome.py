@@ -126,10 +126,11 @@ def main():
         with running([os.path.join(copy, "lexoria")], log, f"under {window_manager}") as process:
             reader = Reader(process)
             drive(reader, window_manager)
-            reader.failure_box_closed_by_enter(found, log)
             # A results page that cannot be written: the search of the keys ends in a failure box.
             os.mkdir(found)
             keys_then_help(reader)
+            os.rmdir(found)
+            reader.failure_box_closed_by_enter(found, log)
     print(f"window chrome driven under {window_manager}")
 
 
