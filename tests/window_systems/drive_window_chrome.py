@@ -9,7 +9,7 @@ import contextlib, itertools, os, sys, tempfile  # noqa: E401
 
 from PIL import ImageGrab
 
-from drive_reader import Failure, Reader, run, running, wait_for
+from drive_reader import Failure, Reader, run, running, skip, wait_for
 
 # The Back and Minimise buttons (32 pixels square) and a point of the
 # background, in the window's coordinates from its width and height.
@@ -91,8 +91,14 @@ def main():
     with tempfile.TemporaryFile() as log, contextlib.nullcontext() if window_manager == "none" else \
             running([window_manager, "--sm-disable"], log, f"starting {window_manager}") as manager:
         if manager:
-            wait_for(f"{window_manager} to manage the screen", 30,
-                     lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), manager)
+            # A window manager that cannot start here is the machine's limit,
+            # not the reader's fault.
+            try:
+                wait_for(f"{window_manager} to manage the screen", 30,
+                         lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), manager)
+            except Failure as failure:
+                log.seek(0)
+                skip(f"{failure}: {log.read().decode(errors='replace')[-500:]}")
         with running([os.path.join(appdir, "lexoria")], log, f"under {window_manager}") as process:
             drive(Reader(process), window_manager)
     print(f"window chrome driven under {window_manager}")
