@@ -151,9 +151,9 @@ class Reader:
 
 def main():
     appdir, lexoria_search = sys.argv[1:3]
-    # xdotool reads the typed text through the locale, and a bare system or
-    # container may set none, where č, š and ž cannot be typed; the C library
-    # always holds C.UTF-8.
+    # xdotool reads the typed text through the locale: where LC_ALL names C or
+    # a locale the system lacks (a container given the host's), č, š and ž
+    # cannot be typed. The C library always holds C.UTF-8.
     os.environ["LC_ALL"] = "C.UTF-8"
     with tempfile.TemporaryDirectory(prefix="lexoria-e2e-") as scratch, tempfile.TemporaryFile() as log, \
             caron_keys():
