@@ -49,15 +49,27 @@ def wait_for(what, timeout, condition, process):
     raise Failure(f"gave up waiting for {what} after {timeout} s")
 
 
+def hold_x_server():
+    # A client that stays connected, or the X server resets the keyboard map
+    # as the last one leaves; xprop -spy prints once it has connected. A busy
+    # server sometimes refuses a connection: the map must not be changed
+    # before one holds.
+    for _ in range(20):
+        holder = subprocess.Popen(["xprop", "-root", "-spy", "WM_NAME"], stdout=subprocess.PIPE,
+                                  stderr=subprocess.PIPE, text=True)
+        if holder.stdout.readline():
+            return holder
+        holder.wait()
+        time.sleep(0.5)
+    raise Failure(f"no client could hold the X server: {holder.stderr.read()}")
+
+
 @contextlib.contextmanager
 def caron_keys():
     # Binds č, š and ž to keycodes with no keysym until the end, so that
     # xdotool types them with keys of the map: a key it remaps for a moment may
-    # reach the reader before the reader has seen the new mapping. A client
-    # stays connected meanwhile, or the X server resets the map as the last
-    # one leaves; xprop -spy prints once it has connected.
-    holder = subprocess.Popen(["xprop", "-root", "-spy", "WM_NAME"], stdout=subprocess.PIPE, text=True)
-    holder.stdout.readline()
+    # reach the reader before the reader has seen the new mapping.
+    holder = hold_x_server()
     spare = [line.split()[1] for line in run("xmodmap", "-pke").splitlines()
              if line.rstrip().endswith("=") and int(line.split()[1]) > 8][:len(CARONS)]
     if len(spare) < len(CARONS):
