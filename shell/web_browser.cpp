@@ -269,10 +269,17 @@ void WebBrowser::copySelection()
     // to wait for.
     if (evaluate(inPage(focusedSelection)).toString().isEmpty())
         return;
-    // The renderer hands the copied text to the clipboard asynchronously.
+    // The renderer hands the copied text to the clipboard asynchronously, and
+    // only its text on an emptied clipboard tells that it has arrived: a change
+    // notice alone does not, as the X server repeats the notice of a clear
+    // late, and other programs change the clipboard too.
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
     BoundedWait written;
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, written.context(),
-            [&written] { written.settle(true); });
+    connect(clipboard, &QClipboard::dataChanged, written.context(), [&written, clipboard] {
+        if (!clipboard->text().isEmpty())
+            written.settle(true);
+    });
     triggerPageAction(QWebEnginePage::Copy);
     if (!written.await(commandTimeoutMs))
         throw WebBrowserError("the copied text did not reach the clipboard");

@@ -12,7 +12,7 @@ LEXORIA_PACKAGES=(
   openbox weston qt6-wayland
   time bc
   at-spi2-core python3-pyatspi dbus
-  clang libclang-rt-14-dev
+  clang libclang-rt-dev
   dpkg-dev lintian desktop-file-utils appstream
   g++-aarch64-linux-gnu qemu-user
 )

@@ -20,8 +20,18 @@ CARONS = ["ccaron Ccaron", "scaron Scaron", "zcaron Zcaron"]
 BOX_ENTER_HOLDS = [0.15, 1.2]
 
 
+# The exit status by which a test steps aside where the machine lacks what it
+# needs (CTest's SKIP_RETURN_CODE).
+SKIPPED = 77
+
+
 class Failure(Exception):
     pass
+
+
+def skip(why):
+    print(f"skipped: {why}")
+    sys.exit(SKIPPED)
 
 
 def run(*command):
@@ -42,17 +52,32 @@ def wait_for(what, timeout, condition, process):
     raise Failure(f"gave up waiting for {what} after {timeout} s")
 
 
+def hold_x_server():
+    # A client that stays connected, or the X server resets the keyboard map
+    # as the last one leaves; xprop -spy prints once it has connected. A busy
+    # server sometimes refuses a connection: the map must not be changed
+    # before one holds.
+    for _ in range(20):
+        holder = subprocess.Popen(["xprop", "-root", "-spy", "WM_NAME"], stdout=subprocess.PIPE,
+                                  stderr=subprocess.PIPE, text=True)
+        if holder.stdout.readline():
+            return holder
+        holder.wait()
+        time.sleep(0.5)
+    raise Failure(f"no client could hold the X server: {holder.stderr.read()}")
+
+
 @contextlib.contextmanager
 def caron_keys():
     # Binds č, š and ž to keycodes with no keysym until the end, so that
     # xdotool types them with keys of the map: a key it remaps for a moment may
-    # reach the reader before the reader has seen the new mapping. A client
-    # stays connected meanwhile, or the X server resets the map as the last
-    # one leaves; xprop -spy prints once it has connected.
-    holder = subprocess.Popen(["xprop", "-root", "-spy", "WM_NAME"], stdout=subprocess.PIPE, text=True)
-    holder.stdout.readline()
+    # reach the reader before the reader has seen the new mapping.
+    holder = hold_x_server()
     spare = [line.split()[1] for line in run("xmodmap", "-pke").splitlines()
              if line.rstrip().endswith("=") and int(line.split()[1]) > 8][:len(CARONS)]
+    if len(spare) < len(CARONS):
+        holder.kill()
+        skip("the X server's keyboard map has no spare keycodes for č, š and ž")
     run("xmodmap", *[arg for code, syms in zip(spare, CARONS) for arg in ("-e", f"keycode {code} = {syms}")])
     try:
         yield
@@ -173,6 +198,10 @@ class Reader:
 
 def main():
     appdir, lexoria_search = sys.argv[1:3]
+    # xdotool reads the typed text through the locale: where LC_ALL names C or
+    # a locale the system lacks (a container given the host's), č, š and ž
+    # cannot be typed. The C library always holds C.UTF-8.
+    os.environ["LC_ALL"] = "C.UTF-8"
     with tempfile.TemporaryDirectory(prefix="lexoria-e2e-") as scratch, tempfile.TemporaryFile() as log, \
             caron_keys():
         copy = shutil.copytree(appdir, os.path.join(scratch, "app"), symlinks=True,

@@ -45,7 +45,9 @@ inline QVariant runScript(QWebEnginePage* page, const QString& script)
     return result->value_or(QVariant());
 }
 
-inline QString inFrame(const QString& frame, const QString& expression) { return QStringLiteral("window.frames['%1'].%2").arg(frame, expression); }
+// Answers nothing, rather than failing, while a frameset still loads and
+// has not made the frame yet.
+inline QString inFrame(const QString& frame, const QString& expression) { return QStringLiteral("window.frames['%1']?.%2").arg(frame, expression); }
 
 // Selects the contents of the first element that matches the selector.
 inline QString selectContents(const QString& frame, const QString& selector)

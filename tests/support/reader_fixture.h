@@ -57,6 +57,12 @@ public:
     // Waits until the page and its frames have loaded their documents whole.
     void settle(int timeoutMs = loadTimeoutMs) const { waitUntil([this] { return allFramesComplete(form_->WebBrowser1->page()); }, timeoutMs); }
 
+    // True once frame T shows the page whose address ends with `page` and the
+    // frameset and its frames have loaded whole. A load shows its address
+    // before its document is whole, and a frameset before its frames exist:
+    // a script that selects or clicks in a frame waits for both.
+    bool showsWhole(const QString& page) { return frameUrl().endsWith(page) && allFramesComplete(form_->WebBrowser1->page()); }
+
     QString evaluate(const QString& script) { return runScript(form_->WebBrowser1->page(), script).toString(); }
     QString frameUrl(const QString& frame = "T") { return evaluate(inFrame(frame, "location.href")); }
     QString frameText(const QString& frame = "T") { return evaluate(inFrame(frame, "document.body.innerText")); }

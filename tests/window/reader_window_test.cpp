@@ -241,7 +241,7 @@ void ReaderWindowTest::searchPanelKeepsItsTextAndATypedQueryOpensPagesWithTheirH
     for (const QChar letter : QStringLiteral("  ČEBELNJAK. "))
         QTest::sendKeyEvent(QTest::Click, form.Text1, Qt::Key_unknown, QString(letter), Qt::NoModifier);
     press(Qt::Key_Return);
-    WAIT_FOR(reader.frameUrl().endsWith(QLatin1String("/found.html")));
+    WAIT_FOR(reader.showsWhole(QStringLiteral("/found.html")));
     QVERIFY(!form.Frame1->isVisible());
     // The heading shows the query as searched: lower case, trimmed, the
     // point dropped, č in its Latin-2 code.
@@ -381,12 +381,12 @@ void ReaderWindowTest::historyButtonsMoveThroughPagesAndCopyAndPrintTakeTheConte
     ReaderFixture reader;
     Form1& form = reader.start();
     const QString start = reader.frameUrl();
-    const auto helpShown = [&] { return reader.frameUrl().endsWith(QLatin1String("/Help.html")); };
+    const auto helpShown = [&] { return reader.showsWhole(QStringLiteral("/Help.html")); };
     QTest::mouseClick(form.Image1[10], Qt::LeftButton);
     WAIT_FOR(helpShown());
     QVERIFY(form.WebBrowser1->url().toString().endsWith(QLatin1String("/index.html")));
     QTest::mouseClick(form.Image1[0], Qt::LeftButton);
-    WAIT_FOR(reader.frameUrl() == start);
+    WAIT_FOR(reader.showsWhole(start));
     QTest::mouseClick(form.Image1[1], Qt::LeftButton);
     WAIT_FOR(helpShown());
     // Forward with nothing ahead fails quietly and loads nothing.
@@ -410,11 +410,16 @@ void ReaderWindowTest::historyButtonsMoveThroughPagesAndCopyAndPrintTakeTheConte
     const QString text = QString::fromUtf8(extract.readAllStandardOutput());
     QVERIFY2(text.contains(QStringLiteral("Pomoč")) && !text.contains(QStringLiteral("I. poglavje")), qPrintable(text));
 
-    // Copy takes the selection, or else the whole frame and leaves nothing selected.
+    // Copy takes the selection, or else the whole frame and leaves nothing
+    // selected. It waits for its own text, not for any change notice: the X
+    // server repeats the notice of a clear late, and other programs write too.
     QTest::mouseClick(form.Image1[2], Qt::LeftButton);
-    WAIT_FOR(reader.frameUrl() == start);
+    WAIT_FOR(reader.showsWhole(start));
     QWebEnginePage* page = form.WebBrowser1->page();
     QClipboard* clipboard = QGuiApplication::clipboard();
+    QTimer strayNotices;
+    connect(&strayNotices, &QTimer::timeout, clipboard, &QClipboard::dataChanged);
+    strayNotices.start(0);
     reader.evaluate(selectContents("T", "h1"));
     const QString selected = selectionIn(page, "T");
     QVERIFY(selected.contains(QStringLiteral("KOČAH")));

