@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Runs the window-side suites of build/ (the Qt window and web-view tests, the
-# real-keys driver, the window-manager, Wayland and package tests) N times,
-# each run in a virtual X server as ./test runs them, beside two CPU-bound
-# processes that take both cores of a small machine, so that a wait which
-# holds only on an idle machine shows as a failed run. Prints one line per
-# run and, last, "N passed, M failed"; the logs of the runs stay in
-# build/stress/. Exit status 0 when every run passed.
+# Runs the window-side suites of build/ (the Qt window and web-view tests,
+# the real-keys driver, the screen reader's, the window-manager, Wayland and
+# package tests) N times, each run in a virtual X server as ./test runs them,
+# beside two CPU-bound processes that take both cores of a small machine, so
+# that a wait which holds only on an idle machine shows as a failed run.
+# Prints one line per run and, last, "N passed, M failed"; the logs of the
+# runs stay in build/stress/. Exit status 0 when every run passed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,7 +13,7 @@ usage="usage: tests/stress.sh N   (runs the window-side suites of an existing bu
 [[ "${1:-}" =~ ^[1-9][0-9]*$ ]] || { echo "$usage" >&2; exit 2; }
 [ -f build/CTestTestfile.cmake ] || { echo "no build/ here; $usage" >&2; exit 2; }
 runs=$1
-suites='^(reader_window_test|lexoria_picture_file_test|web_browser_test|startup_test|drive_reader|window_chrome_.*|wayland_reader_test|package)$'
+suites='^(reader_window_test|lexoria_picture_file_test|web_browser_test|startup_test|drive_reader|read_by_screen_reader|window_chrome_.*|wayland_reader_test|package)$'
 
 # The web view's settings of ./test (tools/prepare.sh).
 [ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
@@ -22,10 +22,8 @@ export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---disable-gpu}"
 load=()
 trap 'kill "${load[@]}" 2>/dev/null' EXIT
 trap 'exit 130' INT TERM
-for _ in 1 2; do
-  yes >/dev/null &
-  load+=($!)
-done
+yes >/dev/null & load+=($!)
+yes >/dev/null & load+=($!)
 
 mkdir -p build/stress
 passed=0

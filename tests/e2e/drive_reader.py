@@ -158,7 +158,7 @@ class Reader:
         os.remove(found)
 
     def boxes(self):
-        # The reader's visible windows but the main one: its message boxes.
+        # The reader's visible windows but the main one: its dialogs and message boxes.
         found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid)],
                                capture_output=True, text=True).stdout.split()
         return [window for window in found if window != self.id]

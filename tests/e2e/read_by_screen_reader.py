@@ -11,7 +11,7 @@
 # accessibility bus (at-spi2-core) or pyatspi is missing.
 import contextlib, os, re, shutil, subprocess, sys, tempfile  # noqa: E401
 
-from drive_reader import QUERIES, Failure, Reader, caron_keys, run, running, wait_for
+from drive_reader import QUERIES, Failure, Reader, caron_keys, run, running, skip, wait_for
 
 # In the home page's frame "T" and in its contents frame; the heading of the
 # shipped results page; the lamps, which are no buttons.
@@ -20,11 +20,6 @@ RESULTS_HEADING, LAMPS = "Rezultati iskanja", {4, 5}
 SCREEN_READER_ON = ["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
                     "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status", "string:ScreenReaderEnabled",
                     "variant:boolean:true"]
-
-
-def skip(why):
-    print(f"skipped: {why}")
-    sys.exit(77)
 
 
 def read(reader, appdir, lexoria_search, Atspi, GLib):

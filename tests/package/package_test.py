@@ -69,8 +69,7 @@ def check_package(deb, scratch, name, app_id):
     if "libqt6webenginewidgets6" not in run("dpkg-deb", "-f", deb, "Depends"):
         raise Failure("the package's dependencies were not worked out from the program")
     run("lintian", "--fail-on", "error", deb)
-    unpacked = f"{scratch}/unpacked-{name}"
-    run("dpkg-deb", "-x", deb, unpacked)
+    run("dpkg-deb", "-x", deb, unpacked := f"{scratch}/unpacked-{name}")
     run("desktop-file-validate", f"{unpacked}/usr/share/applications/{app_id}.desktop")
     run("appstreamcli", "validate", "--no-net", f"{unpacked}/usr/share/metainfo/{app_id}.metainfo.xml")
 

@@ -61,7 +61,6 @@ private slots:
     void searchPanelKeepsItsTextAndATypedQueryOpensPagesWithTheirHitsMarked();
     void searchYieldsBetweenPagesRefusesASecondAndEndsOnItsCaption_data();
     void searchYieldsBetweenPagesRefusesASecondAndEndsOnItsCaption();
-    void closeEndsASearchAtOnceAndHomeOrBackDuringOneKeepTheirPageWithoutAFailure_data();
     void closeEndsASearchAtOnceAndHomeOrBackDuringOneKeepTheirPageWithoutAFailure();
     void historyButtonsMoveThroughPagesAndCopyAndPrintTakeTheContentFrame();
     void pointerLightsButtonsOneAtATimeOpensTheMenuOnlyOnTheBackgroundAndDragsByTheLeftButtonAlone();
@@ -319,61 +318,54 @@ void ReaderWindowTest::searchYieldsBetweenPagesRefusesASecondAndEndsOnItsCaption
     QVERIFY(resultsWritable || reader.failures[0].find("found.html") != std::string::npos);
 }
 
-void ReaderWindowTest::closeEndsASearchAtOnceAndHomeOrBackDuringOneKeepTheirPageWithoutAFailure_data()
-{
-    QTest::addColumn<int>("button");
-    QTest::addColumn<bool>("duringSearch");  // or just before Enter starts a short one
-    QTest::newRow("Close during a search") << 7 << true;
-    QTest::newRow("Home during a search") << 2 << true;
-    QTest::newRow("Back during a search") << 0 << true;
-    QTest::newRow("Home just before a search") << 2 << false;
-}
-
 void ReaderWindowTest::closeEndsASearchAtOnceAndHomeOrBackDuringOneKeepTheirPageWithoutAFailure()
 {
-    QFETCH(int, button);
-    QFETCH(bool, duringSearch);
-    ReaderFixture reader;
-    writeLongStatute(reader);
-    std::filesystem::remove(reader.path("found.html"));
-    Form1& form = reader.start();
-    // Help, then Home: Back goes back from the frameset that Home loaded.
-    QTest::mouseClick(form.Image1[10], Qt::LeftButton);
-    WAIT_FOR(reader.frameUrl().endsWith(QLatin1String("/Help.html")));
-    QSignalSpy loaded(form.WebBrowser1, &QWebEngineView::loadFinished);
-    QTest::mouseClick(form.Image1[2], Qt::LeftButton);
-    WAIT_FOR(!loaded.isEmpty());
-    reader.settle();
-    QTest::mouseClick(form.Image1[3], Qt::LeftButton);
-    WAIT_FOR(form.Text1->hasFocus());
-    form.Text1->setText(duringSearch ? longScan : QStringLiteral("xenon"));
-    // During the search the button is clicked as it yields after its last
-    // page, just before it writes and shows its results; Home loads the
-    // frameset anew, which the results then cannot open in.
-    if (duringSearch) {
-        whilePanelOpen(form, [&, clicked = false]() mutable {
+    // The button, clicked during a search or just before Enter starts a short one.
+    const std::tuple<const char*, int, bool> rows[] = {{"Close during a search", 7, true},
+        {"Home during a search", 2, true}, {"Back during a search", 0, true}, {"Home just before a search", 2, false}};
+    for (const auto& [row, button, duringSearch] : rows) {
+        qInfo("%s", row);
+        ReaderFixture reader;
+        writeLongStatute(reader);
+        std::filesystem::remove(reader.path("found.html"));
+        Form1& form = reader.start();
+        // Help, then Home: Back goes back from the frameset that Home loaded.
+        QTest::mouseClick(form.Image1[10], Qt::LeftButton);
+        WAIT_FOR(reader.frameUrl().endsWith(QLatin1String("/Help.html")));
+        QSignalSpy loaded(form.WebBrowser1, &QWebEngineView::loadFinished);
+        QTest::mouseClick(form.Image1[2], Qt::LeftButton);
+        WAIT_FOR(!loaded.isEmpty());
+        reader.settle();
+        QTest::mouseClick(form.Image1[3], Qt::LeftButton);
+        WAIT_FOR(form.Text1->hasFocus());
+        form.Text1->setText(duringSearch ? longScan : QStringLiteral("xenon"));
+        // During the search the button is clicked as it yields after its last
+        // page, just before it writes and shows its results; Home loads the
+        // frameset anew, which the results then cannot open in.
+        const auto click = [&form, button = button] { QTest::mouseClick(form.Image1[button], Qt::LeftButton); };
+        if (!duringSearch)
+            click();
+        whilePanelOpen(form, [&, clicked = !duringSearch]() mutable {
             if (!std::exchange(clicked, clicked || form.Label1->text() == " 128") && clicked)
-                QTest::mouseClick(form.Image1[button], Qt::LeftButton);
+                click();
         });
-    } else {
-        QTest::mouseClick(form.Image1[button], Qt::LeftButton);
-    }
-    QTest::keyClick(form.Text1, Qt::Key_Return);
+        QTest::keyClick(form.Text1, Qt::Key_Return);
 
-    // Close ends the search before it writes anything. Home or Back during
-    // the search leave their page in place of the results, which are
-    // written; before the search, the results open in the frameset Home loaded.
-    QCOMPARE(reader.failures, std::vector<std::string>{});
-    QCOMPARE(form.isVisible(), button != 7);
-    QCOMPARE(std::filesystem::exists(reader.path("found.html")), button != 7);
-    if (button == 7)
-        return;
-    reader.settle();
-    QVERIFY(!form.Frame1->isVisible());
-    if (duringSearch)
-        QVERIFY(!reader.frameUrl().endsWith(QLatin1String("/found.html")));
-    else
-        WAIT_FOR(reader.frameUrl().endsWith(QLatin1String("/found.html")));
+        // Close ends the search before it writes anything. Home or Back during
+        // the search leave their page in place of the results, which are
+        // written; before the search, the results open in the frameset Home loaded.
+        QCOMPARE(reader.failures, std::vector<std::string>{});
+        QCOMPARE(form.isVisible(), button != 7);
+        QCOMPARE(std::filesystem::exists(reader.path("found.html")), button != 7);
+        if (button == 7)
+            continue;
+        reader.settle();
+        QVERIFY(!form.Frame1->isVisible());
+        if (duringSearch)
+            QVERIFY(!reader.frameUrl().endsWith(QLatin1String("/found.html")));
+        else
+            WAIT_FOR(reader.frameUrl().endsWith(QLatin1String("/found.html")));
+    }
 }
 
 void ReaderWindowTest::historyButtonsMoveThroughPagesAndCopyAndPrintTakeTheContentFrame()

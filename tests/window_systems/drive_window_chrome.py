@@ -83,8 +83,7 @@ def keys_then_help(reader):
     home = view(reader)
     for key, dialog in KEYS:
         run("xdotool", "key", key)
-        until(reader, f"{key} to {'open' if dialog else 'close'} the dialog", lambda: dialog == any(
-            w != reader.id for w in run("xdotool", "search", "--onlyvisible", "--pid", str(reader.process.pid)).split()))
+        until(reader, f"{key} to {'open' if dialog else 'close'} the dialog", lambda: dialog == bool(reader.boxes()))
     run("xdotool", "key", "F1")
     until(reader, f"F1 after {', '.join(key for key, _ in KEYS)} to show the help page", lambda: view(reader) != home)
 

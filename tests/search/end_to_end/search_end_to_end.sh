@@ -31,9 +31,7 @@ done
 # the other pages that are no regular file or too large to hold.
 page=$app/clen0001.html && rm "$page" && mkfifo "$page"
 message=$(timeout 20 "$program" "$app" xylofon 2>&1 >/dev/null)
-status=$?
-if [[ $status != 2 || $message != "$app/Wlist.idx line 1: the listed page $page: is "* ]]; then
-  echo "pipe page: status $status, $message"; failures=$((failures + 1))
-fi
+[[ $? == 2 && $message == "$app/Wlist.idx line 1: the listed page $page: is "* ]] \
+  || { echo "pipe page: $message"; failures=$((failures + 1)); }
 echo "${#queries[@]} queries and a pipe page, $failures failed"
 exit $((failures > 0))
