@@ -22,15 +22,12 @@ export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---disable-gpu}"
 load=()
 trap 'kill "${load[@]}" 2>/dev/null' EXIT
 trap 'exit 130' INT TERM
-yes >/dev/null & load+=($!)
-yes >/dev/null & load+=($!)
+for _ in 1 2; do yes >/dev/null & load+=($!); done
 
 mkdir -p build/stress
-passed=0
-failed=0
+passed=0 failed=0
 for run in $(seq "$runs"); do
-  log="build/stress/run$run.log"
-  started=$SECONDS
+  log="build/stress/run$run.log" started=$SECONDS
   if xvfb-run -a -s "-screen 0 1280x1024x24" \
        ctest --test-dir build -R "$suites" --output-on-failure --timeout 900 >"$log" 2>&1; then
     passed=$((passed + 1))

@@ -2,9 +2,8 @@
 
 #include "search/query.h"
 #include "shell/web_browser.h"
+#include "window/accessible_controls.h"
 #include "window/picture_element.h"
-#include "window/main_window_accessible.h"
-#include "window/picture_element_accessible.h"
 #include "window/search_panel.h"
 
 #include <QApplication>
@@ -15,8 +14,7 @@ Form1::Form1(ProgramInfo program, QWidget* parent)
 {
     // Before the controls exist: the toolkit keeps the first accessible
     // interface made for each control, whoever asks for it.
-    installMainWindowAccessibility();
-    installPictureElementAccessibility();
+    installAccessibleControls();
     createControls();
     createMenu();
     // Key preview: Enter and Escape reach the window whichever control has

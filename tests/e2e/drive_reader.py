@@ -182,8 +182,7 @@ class Reader:
             run("xdotool", "keydown", "Return", "sleep", hold, "keyup", "Return")
             self.wait_until_idle(f"the failure box closed by Enter held {hold} s to stay closed")
             if self.boxes() or failures() - earlier != shown:
-                raise Failure(f"after Enter held {hold} s in the failure box: {failures() - earlier} failures, "
-                              f"boxes {self.boxes()}")
+                raise Failure(f"after Enter held {hold} s in the box: {failures() - earlier} failures, boxes {self.boxes()}")
         os.rmdir(found)
         self.click(self.search)
         run("xdotool", "key", "--clearmodifiers", "Return")

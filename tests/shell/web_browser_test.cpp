@@ -111,8 +111,7 @@ private slots:
         QTest::newRow("GoForward at the newest page") << true << Action([](WebBrowser& v) { v.GoForward(); });
         QTest::newRow("focusFrame before any document") << false << Action([](WebBrowser& v) { v.focusFrame("T"); });
         QTest::newRow("focusFrame of a missing frame") << true << Action([](WebBrowser& v) { v.focusFrame("X"); });
-        QTest::newRow("Navigate into a missing frame")
-            << true << Action([this](WebBrowser& v) { v.Navigate(path("b.html"), "X"); });
+        QTest::newRow("Navigate into a missing frame") << true << Action([this](WebBrowser& v) { v.Navigate(path("b.html"), "X"); });
         QTest::newRow("print a missing frame") << true << Action([](WebBrowser& v) { QPrinter p; v.printFrame("X", &p); });
         QTest::newRow("unknown command") << true << Action([](WebBrowser& v) { v.execCommand("Bold"); });
         QTest::newRow("ExecWB other than print with dialog") << true << Action([](WebBrowser& v) { v.ExecWB(6, 2); });
