@@ -28,7 +28,7 @@ class WebBrowser;
 
 // The main window. It owns all state of the reader for the whole run; its
 // methods live in this folder, one file per idea (CMakeLists.txt names the
-// file of each), and the start-up sequence Form_Load in shell/startup.cpp.
+// file of each), and the start-up sequence Form_Load in window/form_load.cpp.
 class Form1 : public QWidget {
     Q_OBJECT
 

@@ -11,7 +11,7 @@
 #include "window/picture_element.h"
 #include "window/picture_file.h"
 #include "window/search_panel.h"
-#include "shell/splash_window.h"
+#include "window/splash_window.h"
 
 #include <QAbstractPrintDialog>
 #include <QAccessible>

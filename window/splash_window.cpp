@@ -1,4 +1,4 @@
-#include "shell/splash_window.h"
+#include "window/splash_window.h"
 
 #include "window/twips.h"
 

@@ -2,7 +2,7 @@
 // directory: order of the windows, the version text, and failures that must
 // keep the main window hidden.
 #include "tests/support/reader_fixture.h"
-#include "shell/splash_window.h"
+#include "window/splash_window.h"
 
 // Records when the watched windows are shown and hidden.
 struct VisibilityLog : QObject {

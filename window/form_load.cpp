@@ -6,7 +6,7 @@
 #include "base/file_error.h"
 #include "shell/web_browser.h"
 #include "window/picture_element.h"
-#include "shell/splash_window.h"
+#include "window/splash_window.h"
 
 #include <QLineEdit>
 #include <QMenu>
