@@ -12,7 +12,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     askWebEngineForAccessibility();
     QApplication::setApplicationName(QStringLiteral("Lexoria"));
-    Form1 form(programInfoFromPath(QCoreApplication::applicationFilePath().toStdString()));
+    Form1 form(programInfoFromPath(startedProgramPath()));
     try {
         form.Form_Load();
     } catch (const std::exception& failure) {

@@ -24,13 +24,15 @@ constexpr std::string_view temporaryMark = ".partial-";
 // writer that was killed.
 constexpr auto abandonedAfter = std::chrono::minutes(10);
 
-// The mode of the file that is replaced, so that a file made private or
-// shared on purpose stays so; a new file gets newFileMode.
+// The read and write bits of the file that is replaced, so that a file made
+// private or shared on purpose stays so; a new file gets newFileMode. Bytes
+// written here are data: they never become a program, let alone one that
+// runs with its owner's or group's rights.
 mode_t modeFor(const std::string& target)
 {
     struct stat info {};
     if (::lstat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-        return info.st_mode & 07777;
+        return info.st_mode & 0666;
     return newFileMode;
 }
 

@@ -53,24 +53,28 @@ TEST_F(FileReplacementTest, ReplacesTheEarlierResultsOrLinkWholeAndReadableByAll
     EXPECT_EQ(lexoria::readWholeFile(outside.appPath() + "victim"), "untouched");
 }
 
-// A file kept private or shared on purpose stays so; what a killed writer
-// left beside the file goes once it is older than any write, and nothing
-// else does.
-TEST_F(FileReplacementTest, KeepsTheReplacedFilesModeAndRemovesOnlyAbandonedTemporaries)
+// A file kept private or shared on purpose stays so, but never becomes a
+// program; what a killed writer left beside the file goes once it is older
+// than any write, and nothing else does.
+TEST_F(FileReplacementTest, KeepsOnlyTheReadAndWriteBitsAndRemovesOnlyAbandonedTemporaries)
 {
     const std::string index = app.appPath() + "Wlist.idx";
-    const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
-    app.write("Wlist.idx", "old");
-    fs::permissions(index, mode);
     const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
     for (const char* name : {"Wlist.idx.partial-Ab3xZ9", "Wlist.idx.partial-fresh1", "Wlist.idx.backup", "found.html.partial-Ab3xZ9"}) {
         app.write(name, "left");
         if (std::string(name) != "Wlist.idx.partial-fresh1")
             fs::last_write_time(app.path() / name, old);
     }
-    lexoria::replaceFile(index, "new");
-    EXPECT_EQ(lexoria::readWholeFile(index), "new");
-    EXPECT_EQ(fs::status(index).permissions(), mode);
+    const struct {
+        fs::perms before, after;
+    } rows[] = {{fs::perms(0640), fs::perms(0640)}, {fs::perms(06755), fs::perms(0644)}, {fs::perms(01666), fs::perms(0666)}};
+    for (const auto& [before, after] : rows) {
+        app.write("Wlist.idx", "old");
+        fs::permissions(index, before);
+        lexoria::replaceFile(index, "new");
+        EXPECT_EQ(lexoria::readWholeFile(index), "new");
+        EXPECT_EQ(fs::status(index).permissions(), after) << "from " << std::oct << static_cast<int>(before);
+    }
     EXPECT_EQ(namesIn(app.path()),
               (Names{"Wlist.idx", "Wlist.idx.partial-fresh1", "Wlist.idx.backup", "found.html.partial-Ab3xZ9"}));
 }

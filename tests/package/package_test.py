@@ -145,7 +145,7 @@ def main():
         os.makedirs(f"{root}/etc/apparmor.d/abi")
         open(f"{root}/etc/apparmor.d/abi/4.0", "w").close()
         dpkg(root, "--install", debs[1])
-        check_apparmor_profiles(root, [SECOND[0]])
+        check_apparmor_profiles(root, [f"lexoria_{SECOND[0]}"])
         # Fails harmlessly where an earlier run has added the user.
         subprocess.run(["useradd", "--no-create-home", "--shell", "/usr/sbin/nologin", USER], capture_output=True)
         account = pwd.getpwnam(USER)
