@@ -65,15 +65,12 @@ TEST_F(FileReplacementTest, KeepsOnlyTheReadAndWriteBitsAndRemovesOnlyAbandonedT
         if (std::string(name) != "Wlist.idx.partial-fresh1")
             fs::last_write_time(app.path() / name, old);
     }
-    const struct {
-        fs::perms before, after;
-    } rows[] = {{fs::perms(0640), fs::perms(0640)}, {fs::perms(06755), fs::perms(0644)}, {fs::perms(01666), fs::perms(0666)}};
-    for (const auto& [before, after] : rows) {
+    for (const auto& [before, after] : {std::pair(0640, 0640), std::pair(06755, 0644), std::pair(01666, 0666)}) {
         app.write("Wlist.idx", "old");
-        fs::permissions(index, before);
+        fs::permissions(index, fs::perms(before));
         lexoria::replaceFile(index, "new");
         EXPECT_EQ(lexoria::readWholeFile(index), "new");
-        EXPECT_EQ(fs::status(index).permissions(), after) << "from " << std::oct << static_cast<int>(before);
+        EXPECT_EQ(fs::status(index).permissions(), fs::perms(after)) << "from " << std::oct << before;
     }
     EXPECT_EQ(namesIn(app.path()),
               (Names{"Wlist.idx", "Wlist.idx.partial-fresh1", "Wlist.idx.backup", "found.html.partial-Ab3xZ9"}));

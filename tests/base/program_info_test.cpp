@@ -13,25 +13,13 @@ namespace fs = std::filesystem;
 TEST(StartedProgramPathTest, NamesTheLinkStartedInItsCanonicalFolderNeverWhatItLeadsTo)
 {
     const lexoria::testing::TempDir scratch;
-    const fs::path base = fs::canonical(scratch.path());
+    const fs::path base = fs::canonical(scratch.path()), link = base / "copy/lexoria";
     fs::create_directory(base / "copy");
-    fs::create_symlink("/usr/lib/lexoria/lexoria", base / "copy/lexoria");
+    fs::create_symlink("/usr/lib/lexoria/lexoria", link);
     fs::create_directory_symlink("copy", base / "alias");
-    const std::string expected = (base / "copy/lexoria").string();
-    const struct {
-        std::string execPath;
-        fs::path workingDirectory;
-    } rows[] = {
-        {"copy/lexoria", base},
-        {expected, "/"},
-        {"./copy/../copy/lexoria", base},
-        {"alias/lexoria", base},
-        {"lexoria", base / "copy"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.execPath + " in " + row.workingDirectory.string());
-        EXPECT_EQ(startedProgramPath(row.execPath, row.workingDirectory), expected);
-    }
+    for (const auto& [execPath, workingDirectory] : std::initializer_list<std::pair<std::string, fs::path>>{
+             {"copy/lexoria", base}, {link, "/"}, {"./copy/../copy/lexoria", base}, {"alias/lexoria", base}, {"lexoria", link.parent_path()}})
+        EXPECT_EQ(startedProgramPath(execPath, workingDirectory), link.string()) << execPath << " in " << workingDirectory;
     // This test's own program was started by its real path.
     EXPECT_EQ(startedProgramPath(), fs::canonical("/proc/self/exe").string());
 }
