@@ -9,5 +9,5 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/apparmor.in ${generated}/apparmor-profi
 # byte: postinst removes such a file only where it holds exactly these bytes.
 configure_file(${CMAKE_CURRENT_LIST_DIR}/apparmor-earlier.in ${generated}/apparmor-earlier @ONLY)
 file(SHA256 ${generated}/apparmor-earlier LEXORIA_EARLIER_PROFILE_SHA256)
-configure_file(${CMAKE_CURRENT_LIST_DIR}/postinst.in ${generated}/postinst @ONLY)
-configure_file(${CMAKE_CURRENT_LIST_DIR}/postrm.in ${generated}/postrm @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/postinst.sh ${generated}/postinst @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/postrm.sh ${generated}/postrm @ONLY)
