@@ -15,7 +15,7 @@ TEST(StartedProgramPathTest, NamesTheLinkStartedInItsCanonicalFolderNeverWhatItL
     const lexoria::testing::TempDir scratch;
     const fs::path base = fs::canonical(scratch.path()), link = base / "copy/lexoria";
     fs::create_directory(base / "copy");
-    fs::create_symlink("/usr/lib/lexoria/lexoria", link);
+    fs::create_symlink("/proc/self/exe", link);
     for (const auto& [execPath, workingDirectory] : std::initializer_list<std::pair<std::string, fs::path>>{
              {"copy/lexoria", base}, {link, "/"}, {"./copy/../copy/lexoria", base}, {"lexoria", link.parent_path()}})
         EXPECT_EQ(startedProgramPath(execPath, workingDirectory), link.string()) << execPath << " in " << workingDirectory;
