@@ -37,10 +37,28 @@ std::string foldBlanks(std::string_view text)
     return out;
 }
 
+namespace {
+
+// The text of node's text nodes, in document order. Entity references are
+// left out: an act declares no entities, and one that does gets none
+// expanded, so that a few bytes of them cannot grow into a huge text.
+void appendText(const xmlNode* node, std::string& text)
+{
+    for (const xmlNode* child = node->children; child; child = child->next) {
+        if (child->type == XML_TEXT_NODE || child->type == XML_CDATA_SECTION_NODE)
+            text += reinterpret_cast<const char*>(child->content);
+        else if (child->type == XML_ELEMENT_NODE)
+            appendText(child, text);
+    }
+}
+
+}  // namespace
+
 std::string foldedText(const xmlNode* node)
 {
-    const std::unique_ptr<xmlChar, decltype(xmlFree)> content(xmlNodeGetContent(node), xmlFree);
-    std::string text = content ? foldBlanks(reinterpret_cast<const char*>(content.get())) : std::string();
+    std::string raw;
+    appendText(node, raw);
+    std::string text = foldBlanks(raw);
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos)
         return {};
