@@ -32,6 +32,24 @@ struct ParsedXml {
     std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> doc{nullptr, xmlFreeDoc};
 };
 
+// The first error the parser meets: what follows it is most often its echo,
+// such as the end of the file in an element the broken one left open.
+struct FirstError {
+    int line = 0;
+    std::string message;
+};
+
+void keepFirst(void* first, xmlErrorPtr error)
+{
+    auto* kept = static_cast<FirstError*>(first);
+    if (kept->message.empty() && error && error->level >= XML_ERR_ERROR && error->message) {
+        kept->line = error->line;
+        kept->message = foldBlanks(error->message);
+        while (kept->message.ends_with(' '))
+            kept->message.pop_back();
+    }
+}
+
 // No network, no DTD loaded, no entity substituted: an act needs none, and
 // each would let the file reach outside itself or grow without bound.
 void parse(std::string_view xml, const std::string& path, ParsedXml& parsed)
@@ -40,15 +58,15 @@ void parse(std::string_view xml, const std::string& path, ParsedXml& parsed)
         throw FileError(path, 0, "the file is too large to read as an act");
     if (!parsed.context)
         throw FileError(path, 0, "no memory to read the file");
+    FirstError first;
+    xmlSetStructuredErrorFunc(&first, keepFirst);
     parsed.doc.reset(xmlCtxtReadMemory(parsed.context.get(), xml.data(), static_cast<int>(xml.size()), nullptr,
                                        nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
+    xmlSetStructuredErrorFunc(nullptr, nullptr);
     if (parsed.doc && parsed.context->wellFormed)
         return;
-    const xmlError* error = xmlCtxtGetLastError(parsed.context.get());
-    std::string message = error && error->message ? foldBlanks(error->message) : std::string("unreadable");
-    while (message.ends_with(' '))
-        message.pop_back();
-    throw FileError(path, error ? error->line : 0, "the file is not well-formed XML: " + message);
+    throw FileError(path, first.line, "the file is not well-formed XML: " +
+                                          (first.message.empty() ? std::string("unreadable") : first.message));
 }
 
 // The root element of an Akoma Ntoso document and its act, or a message

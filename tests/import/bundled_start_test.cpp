@@ -1,6 +1,8 @@
 // The reader's first start on the bundled statute, as ./run starts it.
 #include "tests/support/reader_fixture.h"
 
+#include <QLabel>
+
 class BundledStartTest : public QObject {
     Q_OBJECT
 private slots:

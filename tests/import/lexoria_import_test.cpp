@@ -16,12 +16,12 @@ namespace {
 
 constexpr char oasis[] = "http://docs.oasis-open.org/legaldocml/ns/akn/3.0";
 
-struct Run {
+struct Outcome {
     int status;
     std::string output;
 };
 
-Run run(const std::string& program, const std::string& arguments)
+Outcome run(const std::string& program, const std::string& arguments)
 {
     const lexoria::testing::TempDir out;
     const int status = std::system((program + " " + arguments + " >" + out.appPath() + "output 2>&1").c_str());
@@ -61,8 +61,8 @@ struct ActCase {
     std::string index;                      // the expected Wlist.idx; empty for an act refused
     std::string phrase;                     // searched for; its first hit must be hitFile
     std::string hitFile;
-    std::vector<std::pair<std::string, std::string>> pagesHold;  // file, bytes it holds
-    std::string refusal;                    // what the message says of a refused act
+    std::vector<std::pair<std::string, std::string>> pagesHold = {};  // file, bytes it holds
+    std::string refusal = {};               // what the message says of a refused act
 };
 
 std::vector<ActCase> acts()
@@ -98,7 +98,7 @@ std::vector<ActCase> acts()
          act(article(1, "Velja.") + "<article status=\"removed\"><num>2. člen</num></article>\n" + article(3, "Tudi.")),
          index({{1, "1. \xE8len"}, {2, "2. \xE8len (prenehal veljati)"}, {3, "3. \xE8len"}}), "tudi", "clen003.html",
          {{"clen002.html", "<p class=\"opomba\">(prenehal veljati)</p>"}}},
-        {"600 articles, two a page", act(six), sixIndex, "599", "clen599.html",
+        {"600 articles, two a page", act(six), sixIndex, "besedilo 600", "clen599.html",
          {{"toc.html", "<a href=\"clen599.html#c600\" target=\"T\">600. \xE8len</a>"}}},
         {"an act of paragraphs", act(paragraphs), index({{1, "\xA7 1"}, {2, "\xA7 2"}, {3, "\xA7 3"}}),
          "odstavek 2", "clen002.html", {}},
@@ -109,10 +109,10 @@ std::vector<ActCase> acts()
         {"an external entity", act(article(1, "Geslo &x;."), oasis,
                                    "<!DOCTYPE akomaNtoso [<!ENTITY x SYSTEM \"file:///etc/hostname\">]>\n"),
          index({{1, "1. \xE8len"}}), "geslo", "clen001.html", {{"clen001.html", "<p>Geslo .</p>"}}},
-        {"a broken file", act(article(1, "Nezaprt <b>odstavek.")), "", "", "", {}, "act.xml line 6: the file is not well-formed XML"},
-        {"a page that is no act", "<html>\n<body/></html>", "", "", "", {}, "act.xml line 1: the file is no Akoma Ntoso document"},
+        {"a broken file", act(article(1, "Nezaprt <b>odstavek.")), "", "", "", {}, "act.xml:6: the file is not well-formed XML"},
+        {"a page that is no act", "<html>\n<body/></html>", "", "", "", {}, "act.xml:1: the file is no Akoma Ntoso document"},
         {"a judgment", "<akomaNtoso xmlns=\"" + std::string(oasis) + "\">\n<judgment/></akomaNtoso>", "", "", "", {},
-         "act.xml line 2: the document is <judgment>, not an act"},
+         "act.xml:2: the document is <judgment>, not an act"},
     };
 }
 
@@ -122,11 +122,11 @@ TEST(LexoriaImportTest, EachActBecomesAFolderThatChecksAndSearchesOrIsRefusedWit
         SCOPED_TRACE(row.name);
         const lexoria::testing::TempDir work;
         work.write("act.xml", row.xml);
-        const Run imported = run(LEXORIA_IMPORT, work.appPath() + "act.xml " + work.appPath() + "statute");
+        const Outcome imported = run(LEXORIA_IMPORT, work.appPath() + "act.xml " + work.appPath() + "statute");
         if (!row.refusal.empty()) {
             EXPECT_EQ(imported.status, 1);
             EXPECT_THAT(imported.output, HasSubstr(row.refusal));
-            EXPECT_EQ(fs::directory_iterator(work.path()), fs::directory_iterator()) << "left behind";
+            EXPECT_EQ(std::distance(fs::directory_iterator(work.path()), fs::directory_iterator()), 1) << "left behind";
             continue;
         }
         ASSERT_EQ(imported.status, 0) << imported.output;
@@ -135,10 +135,10 @@ TEST(LexoriaImportTest, EachActBecomesAFolderThatChecksAndSearchesOrIsRefusedWit
         for (const auto& [file, bytes] : row.pagesHold)
             EXPECT_THAT(lexoria::readWholeFile(dir + file), HasSubstr(bytes)) << file;
         fs::copy(LEXORIA_BUNDLED_APP_DIR "/Skin", dir + "Skin", fs::copy_options::recursive);
-        const Run checked = run(LEXORIA_CHECK, dir);
+        const Outcome checked = run(LEXORIA_CHECK, dir);
         EXPECT_EQ(checked.status, 0) << checked.output;
         EXPECT_THAT(checked.output, Not(HasSubstr("note"))) << checked.output;
-        const Run found = run(LEXORIA_SEARCH, dir + " '" + row.phrase + "'");
+        const Outcome found = run(LEXORIA_SEARCH, dir + " '" + row.phrase + "'");
         EXPECT_THAT(found.output, ::testing::StartsWith(row.hitFile + "\t")) << found.output;
     }
 }
