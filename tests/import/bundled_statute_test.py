@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 # Usage: bundled_statute_test.py LEXORIA_IMPORT LEXORIA_SEARCH ACT STATUTE APPDIR
 # The committed statute/ must be what lexoria-import writes from the act now,
-# byte for byte; the built APPDIR must open on its title page; and
+# byte for byte; the built APPDIR must open on its title page, its help name
+# the Official Gazette as the official text; and
 # lexoria-search must find "odpovedni rok" in exactly the articles whose text
 # holds it, as the act itself says.
 import filecmp, os, re, subprocess, sys, tempfile  # noqa: E401
@@ -38,6 +39,9 @@ def main(importer, search, act, statute, appdir):
     with open(os.path.join(appdir, start.group(1) if start else "index.html"), encoding="iso-8859-2") as page:
         if "<h1 class=\"zakon\">Zakon o delovnih razmerjih (ZDR-1)</h1>" not in page.read():
             failures.append(f"the frame T of index.html opens {start and start.group(1)}, not the title page")
+    with open(os.path.join(appdir, "Help.html"), encoding="iso-8859-2") as help_page:
+        if "Uradni list RS" not in help_page.read():
+            failures.append("Help.html does not name the Official Gazette")
     listing = subprocess.run([search, appdir, *PHRASE.split()], capture_output=True, text=True).stdout
     titles = [line.split("\t")[1] for line in listing.splitlines()]
     expected = articles_holding(act, PHRASE)

@@ -86,7 +86,7 @@ std::vector<ActCase> acts()
         {"chapters and sections", act(chapters), chaptersIndex, "izvede komisija", "clen003.html",
          {{"clen003.html", "PRVI DEL<br>Splo\xB9no"}, {"clen003.html", "1. oddelek<br>Izvedba"},
           {"toc.html", "<h2>2. poglavje</h2>"}, {"index.html", "<title>Zakon o preskusu (ZPre)</title>"},
-          {"slo.lng", "strTitula:Zakon o preskusu (ZPre)\r\n"}}},
+          {"slo.lng", "strTitula:Zakon o preskusu (ZPre)\r\n"}, {"Help.html", "v uradnem glasilu"}}},
         {"paragraphs and points",
          act("<article><num>1. člen</num><paragraph><num>(1)</num><content><p>Prvi odstavek.</p></content></paragraph>"
              "<paragraph><num>(2)</num><list><intro><p>Naštevanje:</p></intro><point><num>a)</num><content><p>prva "

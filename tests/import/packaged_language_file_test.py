@@ -3,7 +3,8 @@
 # The package's application directory, assembled as the package build does,
 # for a statute without "slo.lng" and for one with its own: the first names
 # its own statute in strTitula (the caption) and on the results page, and
-# passes lexoria-check without a note; the second keeps its own file.
+# passes lexoria-check without a note; the second keeps its own file, whose
+# other title lexoria-check notes.
 import os, re, subprocess, sys, tempfile  # noqa: E401
 
 
@@ -40,6 +41,9 @@ def main(source, appdir, importer, checker, search):
         assemble(source, appdir, importer, statute, out)
         if strtitula(out) != "Lastni naslov":
             failures.append(f"a statute's own slo.lng became {strtitula(out)!r}")
+        checked = subprocess.run([checker, out], capture_output=True, text=True, encoding="iso-8859-2")
+        if checked.returncode != 0 or "is not the statute's title" not in checked.stdout:
+            failures.append(f"lexoria-check does not note the foreign title: {checked.stdout}")
     print("\n".join(failures) or "each package's language file names its statute")
     return 1 if failures else 0
 
