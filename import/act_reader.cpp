@@ -51,7 +51,8 @@ void keepFirst(void* first, xmlErrorPtr error)
 }
 
 // No network, no DTD loaded, no entity substituted: an act needs none, and
-// each would let the file reach outside itself or grow without bound.
+// each would let the file reach outside itself or grow without bound. Lines
+// past 65535 keep their numbers.
 void parse(std::string_view xml, const std::string& path, ParsedXml& parsed)
 {
     if (xml.size() > INT_MAX)
@@ -61,7 +62,7 @@ void parse(std::string_view xml, const std::string& path, ParsedXml& parsed)
     FirstError first;
     xmlSetStructuredErrorFunc(&first, keepFirst);
     parsed.doc.reset(xmlCtxtReadMemory(parsed.context.get(), xml.data(), static_cast<int>(xml.size()), nullptr,
-                                       nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
+                                       nullptr, XML_PARSE_NONET | XML_PARSE_BIG_LINES | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
     xmlSetStructuredErrorFunc(nullptr, nullptr);
     if (parsed.doc && parsed.context->wellFormed)
         return;
