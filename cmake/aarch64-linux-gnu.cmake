@@ -5,7 +5,11 @@ set(CMAKE_SYSTEM_PROCESSOR aarch64)
 set(CMAKE_C_COMPILER aarch64-linux-gnu-gcc)
 set(CMAKE_CXX_COMPILER aarch64-linux-gnu-g++)
 
-set(CMAKE_FIND_ROOT_PATH /usr/aarch64-linux-gnu)
+# The cross C library lies in /usr/aarch64-linux-gnu; Debian's arm64
+# packages (libxml2-dev:arm64) put theirs in /usr/lib/aarch64-linux-gnu.
+set(CMAKE_FIND_ROOT_PATH /usr/aarch64-linux-gnu /)
+set(CMAKE_LIBRARY_ARCHITECTURE aarch64-linux-gnu)
+set(ENV{PKG_CONFIG_LIBDIR} /usr/lib/aarch64-linux-gnu/pkgconfig:/usr/share/pkgconfig)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -13,21 +13,39 @@ namespace {
 // Every key follows a four-character prefix that holds the line's number.
 constexpr std::size_t prefixLength = 4;
 
-// Cuts the next line off the front of rest. A line ends at CR LF or at a lone
-// CR; a lone LF stays inside the line, so LF-only files are one line.
-std::string_view takeLine(std::string_view& rest)
+// Cuts the next line off the front of rest, its line end into lineEnd.
+std::string_view takeLine(std::string_view& rest, std::string_view& lineEnd)
 {
     std::size_t end = rest.find('\r');
     std::string_view line = rest.substr(0, end);
     if (end == std::string_view::npos) {
-        rest = {};
+        rest = lineEnd = {};
         return line;
     }
     std::size_t next = end + 1;
     if (next < rest.size() && rest[next] == '\n')
         ++next;
+    lineEnd = rest.substr(end, next - end);
     rest.remove_prefix(next);
     return line;
+}
+
+// Cuts the next line off the front of rest. A line ends at CR LF or at a lone
+// CR; a lone LF stays inside the line, so LF-only files are one line.
+std::string_view takeLine(std::string_view& rest)
+{
+    std::string_view lineEnd;
+    return takeLine(rest, lineEnd);
+}
+
+// The key of a line, which follows its four-character number field and runs
+// to the first ':'.
+std::string_view keyOf(std::string_view line)
+{
+    std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos || colon <= prefixLength)
+        return {};
+    return line.substr(prefixLength, colon - prefixLength);
 }
 
 void setButtonTip(LanguageTexts& texts, std::int16_t number, std::string_view value,
@@ -49,8 +67,7 @@ void applyLine(std::string_view line, LanguageTexts& texts, const std::string& p
     if (colon == std::string_view::npos)
         throw FileError(path, lineNumber, "no ':' in the line");
 
-    std::string_view key = colon > prefixLength ? line.substr(prefixLength, colon - prefixLength)
-                                                : std::string_view{};
+    std::string_view key = keyOf(line);
     std::string_view value = line.substr(colon + 1);
     if (key == "Button")
         setButtonTip(texts, *number, value, path, lineNumber);
@@ -67,6 +84,26 @@ void applyLine(std::string_view line, LanguageTexts& texts, const std::string& p
 }
 
 }  // namespace
+
+std::string withTitula(std::string_view bytes, std::string_view title)
+{
+    std::string out;
+    bool titled = false;
+    std::string_view rest = bytes, lineEnd;
+    while (!rest.empty()) {
+        std::string_view line = takeLine(rest, lineEnd);
+        if (keyOf(line) == "strTitula") {
+            out.append(line.substr(0, line.find(':') + 1)).append(title);
+            titled = true;
+        } else {
+            out.append(line);
+        }
+        out.append(lineEnd);
+    }
+    if (!titled)
+        out.append(out.empty() || out.ends_with("\r\n") ? "" : "\r\n").append("00  strTitula:").append(title).append("\r\n");
+    return out;
+}
 
 void readLanguageTexts(const std::string& path, LanguageTexts& texts)
 {

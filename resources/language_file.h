@@ -27,6 +27,11 @@ void readLanguageTexts(const std::string& path, LanguageTexts& texts);
 // names the file in messages.
 void parseLanguageTexts(std::string_view bytes, const std::string& path, LanguageTexts& texts);
 
+// The language file's bytes with the value of every "strTitula" line, the
+// title of the statute, replaced by title (bytes as the file holds them);
+// a file without such a line gets one at its end. Every other byte stays.
+std::string withTitula(std::string_view bytes, std::string_view title);
+
 class FileError;
 
 // The same, but each bad line goes to badLine and reading goes on with the

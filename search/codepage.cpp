@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
 
 namespace lexoria {
@@ -113,6 +114,21 @@ void appendUtf8(std::string& out, char32_t codePoint)
     }
 }
 
+// The ISO-8859-2 byte of a code point, if the code page has one. The C1
+// controls 0x80 to 0x9F are left out: browsers read their bytes as
+// Windows-1252 punctuation.
+std::optional<unsigned char> latin2Byte(char32_t codePoint)
+{
+    if (codePoint < 0x80)
+        return static_cast<unsigned char>(codePoint);
+    if (codePoint < latin2FirstMapped || codePoint > 0xFFFF)
+        return std::nullopt;
+    auto found = std::find(latin2High.begin(), latin2High.end(), static_cast<char16_t>(codePoint));
+    if (found == latin2High.end())
+        return std::nullopt;
+    return static_cast<unsigned char>(latin2FirstMapped + (found - latin2High.begin()));
+}
+
 }  // namespace
 
 std::string cp1250FromUtf8(std::string_view utf8)
@@ -150,6 +166,22 @@ std::string utf8FromLatin2(std::string_view iso88592)
     for (char c : iso88592) {
         const auto byte = static_cast<unsigned char>(c);
         appendUtf8(out, byte < latin2FirstMapped ? byte : latin2High[byte - latin2FirstMapped]);
+    }
+    return out;
+}
+
+std::string latin2FromUtf8(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    while (!utf8.empty()) {
+        const auto decoded = decodeUtf8(utf8);
+        const char32_t codePoint = decoded ? decoded->codePoint : U'\uFFFD';
+        if (const auto byte = latin2Byte(codePoint))
+            out += static_cast<char>(*byte);
+        else
+            out += "&#" + std::to_string(static_cast<std::uint32_t>(codePoint)) + ";";
+        utf8.remove_prefix(decoded ? decoded->length : 1);
     }
     return out;
 }

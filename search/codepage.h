@@ -18,4 +18,9 @@ bool isUtf8(std::string_view bytes);
 // and the terminal want UTF-8.
 std::string utf8FromLatin2(std::string_view iso88592);
 
+// Text for an ISO-8859-2 page: a character that the code page lacks becomes
+// a numeric character reference, so that it still shows, never a "?". The
+// input is well-formed UTF-8; a malformed byte becomes U+FFFD's reference.
+std::string latin2FromUtf8(std::string_view utf8);
+
 }  // namespace lexoria

@@ -16,6 +16,8 @@ LEXORIA_PACKAGES=(
   dpkg-dev lintian desktop-file-utils appstream
   g++-aarch64-linux-gnu qemu-user
 )
+# lexoria-import reads acts with libxml2, in the arm64 cross build of the core too.
+LEXORIA_PACKAGES+=(libxml2-dev libxml2-dev:arm64)
 
 lexoria_missing_packages() {
   local p
@@ -48,5 +50,15 @@ if [ "$(id -u)" -eq 0 ]; then
 fi
 export QTWEBENGINE_CHROMIUM_FLAGS="${QTWEBENGINE_CHROMIUM_FLAGS:---disable-gpu}"
 
+# Debian's arm64 packages, such as libxml2-dev:arm64, install beside the
+# machine's own once dpkg knows the architecture.
+lexoria_add_arm64() {
+  dpkg --print-foreign-architectures | grep -qx arm64 && return 0
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo dpkg --add-architecture arm64
+}
+
+lexoria_add_arm64
 lexoria_install
 lexoria_build

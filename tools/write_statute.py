@@ -1,20 +1,20 @@
 #!/usr/bin/python3
-"""Writes the bundled statute and the shipped language file.
+"""Writes the made-up sample statute, which the reader's tests know page by page.
 
 Reads tools/statute_source.txt and tools/help_source.txt (UTF-8) and writes,
-in ISO-8859-2:
+in ISO-8859-2, into DIR:
 
-  statute/naslovnica.html   title page, shown first in frame "T"
-  statute/clenNNN.html      one page per group of articles (NNN = first article)
-  statute/toc.html          table of contents, every link opens in frame "T"
-  statute/index.html        the frameset: contents frame and frame "T"
-  statute/Help.html         how to use the reader
-  statute/zakon.css         the shared style sheet
-  statute/Wlist.idx         "file","title" CR LF for every content page
-  resources/slo.lng         interface texts and the results-page template
+  naslovnica.html   title page, shown first in frame "T"
+  clenNNN.html      one page per group of articles (NNN = first article)
+  toc.html          table of contents, every link opens in frame "T"
+  index.html        the frameset: contents frame and frame "T"
+  Help.html         how to use the reader
+  zakon.css         the shared style sheet
+  Wlist.idx         "file","title" CR LF for every content page
+  slo.lng           interface texts and the results-page template
 
-Usage: write_statute.py [--statute DIR] [--lng FILE]
-Without options it writes into the repository the script lies in.
+Usage: write_statute.py --statute DIR [--lng FILE]
+The language file goes to DIR/slo.lng unless --lng names another.
 Any character that ISO-8859-2 lacks stops the run with the source line.
 """
 
@@ -31,7 +31,6 @@ ABBREVIATION = "ZPlK"
 EDITION = "elektronska izdaja"
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-ROOT = os.path.dirname(HERE)
 
 
 class SourceError(Exception):
@@ -450,11 +449,10 @@ def build():
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--statute", default=os.path.join(ROOT, "statute"),
-                        help="folder for the pages (default: statute/)")
-    parser.add_argument("--lng", default=os.path.join(ROOT, "resources", "slo.lng"),
-                        help="path of the language file (default: resources/slo.lng)")
+    parser.add_argument("--statute", required=True, help="folder for the pages")
+    parser.add_argument("--lng", help="path of the language file (default: slo.lng in the folder)")
     args = parser.parse_args()
+    args.lng = args.lng or os.path.join(args.statute, "slo.lng")
     try:
         files = build()
     except SourceError as e:

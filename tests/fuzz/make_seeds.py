@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 # Usage: make_seeds.py SOURCE_DIR OUT_DIR
 # Writes OUT_DIR/<target>/: the hand cases of seeds.txt at the edges of each
-# reader, and inputs drawn from the bundled statute and the shipped slo.lng,
+# reader, and inputs drawn from the bundled statute, its act and the shipped slo.lng,
 # so that fuzzing starts from the shapes the readers really meet.
 import codecs
 import hashlib
@@ -30,6 +30,11 @@ seeds["list_input"] += [index] + [line + b"\r\n" for line in index.split(b"\r\n"
 seeds["language_file"] += [language] + language.split(b"\r\n")
 seeds["leading_number"] += [line[:12] for line in language.split(b"\r\n")]
 seeds["query"] += [title for _, title in records[:16]]
+# The bundled act whole, its start cut off in the middle of an article, and
+# its first chapter alone.
+act = (source / "tools" / "zdr-1.akn.xml").read_bytes()
+chapter_end = act.index(b"</chapter>") + len(b"</chapter>")
+seeds["act"] += [act, act[:6000], act[:chapter_end] + b"</body></act></akomaNtoso>"]
 for target, inputs in seeds.items():
     (out / target).mkdir(parents=True, exist_ok=True)
     for data in inputs:

@@ -17,7 +17,7 @@ from drive_reader import Failure, Reader, run, running
 USER, SKIPPED = "lexoria-test", 77
 # The package of the build's own statute, and the one this test builds with its
 # name, its application id and a word planted in its statute only.
-FIRST = ("lexoria", "org.lexoria.Lexoria", "planinsko")
+FIRST = ("lexoria", "org.lexoria.Lexoria", "odpovedni")
 SECOND = ("zakon-test", "org.lexoria.Lexoria.zakon_test", "xilofon")
 PACKED = ["bin/lexoria", "bin/lexoria-check", "share/man/man1/lexoria.1.gz", "share/doc/lexoria/copyright",
           "share/lexoria/apparmor-profile", f"share/applications/{FIRST[1]}.desktop", f"share/metainfo/{FIRST[1]}.metainfo.xml",

@@ -5,6 +5,8 @@
 
 #include <gmock/gmock.h>
 
+#include <array>
+
 using ::testing::ThrowsMessage;
 
 // The texts the file sets, "key=value|" in a fixed order; each text starts as
@@ -69,4 +71,17 @@ TEST(LanguageFile, AppliesEachLineInOrderOrFailsNamingTheFileAndLine)
             EXPECT_THAT([&] { readTexts(path); }, ThrowsMessage<lexoria::FileError>(lexoria::fileMessage(path, c.line, c.what)));
     }
     EXPECT_THAT([&] { readTexts(path + ".missing"); }, ThrowsMessage<lexoria::FileError>(testing::HasSubstr(path + ".missing")));
+}
+
+TEST(LanguageFile, WithTitulaReplacesOnlyTheTitleValueAndKeepsEveryOtherByte)
+{
+    const std::vector<std::array<std::string, 3>> cases{
+        {"00  Frame:a\r\n00  strTitula:Old: x\r00  strCopy:c", "New", "00  Frame:a\r\n00  strTitula:New\r00  strCopy:c"},
+        {"00  strTitula :a\r\n00  strtitula:b\r\n", "New", "00  strTitula :a\r\n00  strtitula:b\r\n00  strTitula:New\r\n"},
+        {"00  strTitula:a\n00  strTitula:b", "N", "00  strTitula:N"},
+        {"00  Frame:a", "N", "00  Frame:a\r\n00  strTitula:N\r\n"},
+        {"", "N", "00  strTitula:N\r\n"},
+    };
+    for (const auto& [bytes, title, expected] : cases)
+        EXPECT_EQ(lexoria::withTitula(bytes, title), expected) << bytes;
 }
