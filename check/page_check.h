@@ -12,7 +12,8 @@ namespace lexoria {
 enum class Anchor { needed, notNeeded };
 
 // Checks the bytes of the page at path: ISO-8859-2 text rather than UTF-8,
-// a declared character set that is ISO-8859-2, and the anchor "F1" if needed.
+// a declared character set that is ISO-8859-2, the anchor "F1" if needed,
+// and nothing loaded from outside the statute's folder.
 void checkPage(const std::string& path, std::string_view bytes, Anchor anchor, ProblemList& problems);
 
 }  // namespace lexoria

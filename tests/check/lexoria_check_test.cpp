@@ -87,6 +87,14 @@ TEST(LexoriaCheck, ReportsEachFaultOfABrokenStatuteWithItsFileAndLine)
          },
          {"Wlist.idx:1: a double quote is not closed on its line", "Wlist.idx:3: the listed page \"clen001.html\" does not exist",
           "index.html: no frame or iframe is named \"T\""}},
+        {"loads from the web and from absolute paths", [](const AppCopy& app) {
+             app.edit("clen001.html", "href=\"zakon.css\"", "href=\"/etc/zakon.css\"");
+             app.edit("clen003.html", "<body>", "<body><img alt=\"\" src=\" https://example.org/a.png\">");
+             app.edit("index.html", "src=\"", "src=\"file:///home/");
+         },
+         {"clen001.html:6: the page loads \"/etc/zakon.css\" (the href of <link>) from outside the statute's folder",
+          "clen003.html:8: the page loads \"https://example.org/a.png\" (the src of <img>)",
+          "index.html:8: the page loads \"file:///home/toc.html\" (the src of <frame>)"}},
     };
     for (const auto& fault : faults) {
         SCOPED_TRACE(fault.what);
@@ -97,6 +105,17 @@ TEST(LexoriaCheck, ReportsEachFaultOfABrokenStatuteWithItsFileAndLine)
         for (const std::string& line : fault.expected)
             EXPECT_THAT(output, HasSubstr(app.appPath() + line));
     }
+}
+
+// Links to follow, inline pictures and the statute's own files load nothing
+// from outside.
+TEST(LexoriaCheck, PassesLinksToTheWebAndInlinePictures)
+{
+    const AppCopy app;
+    app.edit("clen001.html", "<body>", "<body><a href=\"https://example.org/\">splet</a> <a href=\"mailto:a@example.org\">a</a>"
+                                       "<img alt=\"\" src=\"data:image/gif;base64,R0lGODlhAQABAAAAACw=\"><img alt=\"\" src=\"Skin/ON/back.jpg\">");
+    const auto [status, output] = runCheck(app.appPath());
+    EXPECT_EQ(status, 0) << output;
 }
 
 // The bundled statute passes in the statute_check test. Bytes after a

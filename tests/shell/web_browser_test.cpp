@@ -54,7 +54,7 @@ private slots:
 
     void init()
     {
-        view_ = std::make_unique<WebBrowser>();
+        view_ = std::make_unique<WebBrowser>(dir_.path());
         view_->resize(800, 600);
         view_->show();
         QVERIFY(QTest::qWaitForWindowExposed(view_.get()));
