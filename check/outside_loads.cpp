@@ -3,6 +3,7 @@
 #include "check/html_tags.h"
 
 #include <cctype>
+#include <filesystem>
 
 namespace lexoria {
 
@@ -44,24 +45,39 @@ std::string schemeOf(std::string_view address)
     return asciiLowered(address.substr(0, colon));
 }
 
-bool leavesTheFolder(std::string_view address)
+// Whether a relative address, taken from the page's folder, climbs out of
+// the statute's folder. Links are not followed: the reader resolves them.
+bool climbsOut(std::string_view address, const std::filesystem::path& pageDir, const std::filesystem::path& appDir)
+{
+    const std::string path(address.substr(0, address.find_first_of("?#")));
+    const std::filesystem::path inApp = (pageDir / path).lexically_normal().lexically_relative(appDir);
+    return inApp.empty() || *inApp.begin() == "..";
+}
+
+bool leavesTheFolder(std::string_view address, const std::filesystem::path& pageDir, const std::filesystem::path& appDir)
 {
     if (address.empty())
         return false;
     if (address.front() == '/' || address.front() == '\\')
         return true;  // an absolute path, or "//host/..." on the web
     const std::string scheme = schemeOf(address);
-    return !scheme.empty() && scheme != "data" && scheme != "blob" && scheme != "about" && scheme != "javascript";
+    if (scheme.empty())
+        return climbsOut(address, pageDir, appDir);
+    return scheme != "data" && scheme != "blob" && scheme != "about" && scheme != "javascript";
 }
 
 }  // namespace
 
-void checkOutsideLoads(const std::string& path, std::string_view bytes, ProblemList& problems)
+void checkOutsideLoads(const std::string& appPath, const std::string& path, std::string_view bytes,
+                       ProblemList& problems)
 {
+    // Both without a trailing "/", which would count as one more element.
+    const std::filesystem::path appDir = std::filesystem::path(appPath + "x").lexically_normal().parent_path();
+    const std::filesystem::path pageDir = std::filesystem::path(path).lexically_normal().parent_path();
     forEachTag(bytes, [&](const HtmlTag& tag) {
         for (const auto& [attribute, value] : tag.attributes) {
             const std::string_view address = trimmed(value);
-            if (loadsThrough(tag, attribute) && leavesTheFolder(address))
+            if (loadsThrough(tag, attribute) && leavesTheFolder(address, pageDir, appDir))
                 problems.error(path, tag.line,
                                "the page loads \"" + std::string(address) + "\" (the " + attribute + " of <" +
                                    tag.name + ">) from outside the statute's folder, which the reader refuses: "

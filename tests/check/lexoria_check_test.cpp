@@ -91,10 +91,12 @@ TEST(LexoriaCheck, ReportsEachFaultOfABrokenStatuteWithItsFileAndLine)
              app.edit("clen001.html", "href=\"zakon.css\"", "href=\"/etc/zakon.css\"");
              app.edit("clen003.html", "<body>", "<body><img alt=\"\" src=\" https://example.org/a.png\">");
              app.edit("index.html", "src=\"", "src=\"file:///home/");
+             app.edit("Help.html", "<body class=\"pomoc\">", "<body><img alt=\"\" src=\"Skin/../../x.png\">");
          },
          {"clen001.html:6: the page loads \"/etc/zakon.css\" (the href of <link>) from outside the statute's folder",
           "clen003.html:8: the page loads \"https://example.org/a.png\" (the src of <img>)",
-          "index.html:8: the page loads \"file:///home/toc.html\" (the src of <frame>)"}},
+          "index.html:8: the page loads \"file:///home/toc.html\" (the src of <frame>)",
+          "Help.html:8: the page loads \"Skin/../../x.png\""}},
     };
     for (const auto& fault : faults) {
         SCOPED_TRACE(fault.what);
@@ -113,7 +115,7 @@ TEST(LexoriaCheck, PassesLinksToTheWebAndInlinePictures)
 {
     const AppCopy app;
     app.edit("clen001.html", "<body>", "<body><a href=\"https://example.org/\">splet</a> <a href=\"mailto:a@example.org\">a</a>"
-                                       "<img alt=\"\" src=\"data:image/gif;base64,R0lGODlhAQABAAAAACw=\"><img alt=\"\" src=\"Skin/ON/back.jpg\">");
+                                       "<img alt=\"\" src=\"data:image/gif;base64,R0lGODlhAQABAAAAACw=\"><img alt=\"\" src=\"Skin/../Skin/ON/back.jpg\">");
     const auto [status, output] = runCheck(app.appPath());
     EXPECT_EQ(status, 0) << output;
 }
