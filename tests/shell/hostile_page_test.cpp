@@ -4,27 +4,21 @@
 #include "shell/reader_page.h"
 #include "shell/web_browser.h"
 #include "tests/support/page_script.h"
+#include "tests/support/temp_dir.h"
 
 #include <QDesktopServices>
-#include <QFile>
 #include <QSignalSpy>
 #include <QTcpServer>
-#include <QTemporaryDir>
 
 class HostilePageTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir root_;
+    lexoria::testing::TempDir root_;
     QTcpServer listener_;
     QList<QUrl> desktop_;
 
-    QString app(const QString& name = {}) const { return root_.filePath("app/" + name); }
-
-    static bool write(const QString& path, const QByteArray& bytes)
-    {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-    }
+    QString app(const QString& name = {}) const { return QString::fromStdString(root_.appPath() + "app/") + name; }
+    QString secret() const { return QUrl::fromLocalFile(QString::fromStdString(root_.appPath() + "secret.html")).toString(); }
 
 public slots:
     void openOnDesktop(const QUrl& url) { desktop_ << url; }
@@ -32,10 +26,11 @@ public slots:
 private slots:
     void initTestCase()
     {
-        QVERIFY(root_.isValid() && QDir(root_.path()).mkdir("app") && listener_.listen(QHostAddress::LocalHost));
-        QVERIFY(write(root_.filePath("secret.html"), "<p>SECRET</p>") && write(app("inside.txt"), "INSIDE"));
-        QVERIFY(write(app("index.html"), "<frameset rows=\"*\"><frame name=\"T\" src=\"hostile.html\"></frameset>"));
-        QVERIFY(QFile::link(root_.filePath("secret.html"), app("out.html")));
+        QVERIFY(listener_.listen(QHostAddress::LocalHost));
+        root_.write("secret.html", "<p>SECRET</p>");
+        root_.write("app/inside.txt", "INSIDE");
+        root_.write("app/index.html", "<frameset rows=\"*\"><frame name=\"T\" src=\"hostile.html\"></frameset>");
+        std::filesystem::create_symlink(root_.path() / "secret.html", root_.path() / "app/out.html");
         for (const char* scheme : {"http", "https", "mailto"})
             QDesktopServices::setUrlHandler(scheme, this, "openOnDesktop");
     }
@@ -63,16 +58,13 @@ private slots:
         QTest::newRow("async read inside") << button("read('inside.txt', true)") << "INSIDE" << "";
         QTest::newRow("fetch") << button("fetch('http://LISTENER').then(() => end('loaded'), () => end('refused'))") << "refused" << "";
         QTest::newRow("image") << button("add(new Image()).src = 'http://LISTENER'") << "refused" << "";
-        QTest::newRow("stylesheet") << button("const e = document.createElement('link'); e.rel = 'stylesheet'; add(e).href = 'http://LISTENER'")
-                                    << "refused" << "";
+        QTest::newRow("stylesheet") << button("const e = document.createElement('link'); e.rel = 'stylesheet'; add(e).href = 'http://LISTENER'") << "refused" << "";
         QTest::newRow("frame") << button(frame.arg("http://LISTENER")) << "" << "";
-        QTest::newRow("form") << "<form action='http://LISTENER' method='post'><input name='a' value='SECRET'><button id='go'>go</button></form>"
-                              << "" << "";
+        QTest::newRow("form") << "<form action='http://LISTENER' method='post'><input name='a' value='SECRET'><button id='go'>go</button></form>" << "" << "";
         QTest::newRow("WebSocket") << button("new WebSocket('ws://LISTENER').onclose = () => end('closed')") << "closed" << "";
         QTest::newRow("script navigation") << button("top.location = 'http://LISTENER'") << "" << "";
         QTest::newRow("refresh") << "<meta http-equiv='refresh' content='0; url=http://LISTENER'>" + button("") << "" << "";
-        QTest::newRow("a script clicks a web link")
-            << "<a id='web' href='http://LISTENER' target='_top'></a>" + button("document.getElementById('web').click()") << "" << "";
+        QTest::newRow("a script clicks a web link") << "<a id='web' href='http://LISTENER' target='_top'></a>" + button("document.getElementById('web').click()") << "" << "";
         QTest::newRow("the person clicks a web link") << link("http://LISTENER") << "" << "http://LISTENER";
         QTest::newRow("link outside") << link("OUTSIDE") << "" << "";
         QTest::newRow("frame through a link pointing outside") << button(frame.arg("out.html")) << "" << "";
@@ -84,17 +76,16 @@ private slots:
         QFETCH(QString, ended);
         QFETCH(QString, desktop);
         const QString listener = QStringLiteral("127.0.0.1:%1/x?SECRET").arg(listener_.serverPort());
-        page.replace("LISTENER", listener).replace("OUTSIDE", QUrl::fromLocalFile(root_.filePath("secret.html")).toString());
-        QVERIFY(write(app("hostile.html"), R"(<!DOCTYPE html><html><head><style>#go { position: fixed; inset: 0; }</style><script>
+        page.replace("LISTENER", listener).replace("OUTSIDE", secret());
+        root_.write("app/hostile.html", R"(<!DOCTYPE html><html><head><style>#go { position: fixed; inset: 0; }</style><script>
             function end(what) { document.title = 'ended ' + what; }
             function add(e) { e.onload = () => end('loaded'); e.onerror = () => end('refused'); document.body.append(e); return e; }
             function read(url, async) {
                 const x = new XMLHttpRequest(); x.open('GET', url, async);
                 x.onload = () => end(x.responseText); x.onerror = () => end('refused');
                 try { x.send(); } catch (e) { end('refused'); }
-            }</script></head><body><p id='statute'>Clen 1</p>)" + page.toUtf8() + "</body></html>"));
-        desktop_.clear();
-        while (listener_.hasPendingConnections())
+            }</script></head><body><p id='statute'>Clen 1</p>)" + page.toStdString() + "</body></html>");
+        for (desktop_.clear(); listener_.hasPendingConnections();)
             delete listener_.nextPendingConnection();
 
         WebBrowser view(app());
@@ -107,9 +98,7 @@ private slots:
         QVERIFY(waitUntil([&] { return !loaded.isEmpty() && allFramesComplete(view.page()); }));
         QTest::mouseClick(view.focusProxy(), Qt::LeftButton, {}, view.rect().center());
         const auto title = [&] { return runScript(view.page(), inFrame("T", "document.title")).toString(); };
-        QVERIFY(waitUntil([&] {
-            return listener_.hasPendingConnections() || (ended.isEmpty() ? !refused.isEmpty() : title().startsWith("ended"));
-        }));
+        QVERIFY(waitUntil([&] { return listener_.hasPendingConnections() || (ended.isEmpty() ? !refused.isEmpty() : title().startsWith("ended")); }));
         QVERIFY2(!listener_.hasPendingConnections(), "the listener was reached");
         QCOMPARE(title(), ended.isEmpty() ? QString() : "ended " + ended);
         QCOMPARE(desktop_, desktop.isEmpty() ? QList<QUrl>{} : QList<QUrl>{QUrl(desktop.replace("LISTENER", listener))});
