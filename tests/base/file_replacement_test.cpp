@@ -71,8 +71,7 @@ TEST_F(FileReplacementTest, KeepsTheReplacedFilesModeAndRemovesOnlyAbandonedTemp
     lexoria::replaceFile(index, "new");
     EXPECT_EQ(lexoria::readWholeFile(index), "new");
     EXPECT_EQ(fs::status(index).permissions(), mode);
-    EXPECT_EQ(namesIn(app.path()),
-              (Names{"Wlist.idx", "Wlist.idx.partial-fresh1", "Wlist.idx.backup", "found.html.partial-Ab3xZ9"}));
+    EXPECT_EQ(namesIn(app.path()), (Names{"Wlist.idx", "Wlist.idx.partial-fresh1", "Wlist.idx.backup", "found.html.partial-Ab3xZ9"}));
 }
 
 // A full disc is a file size limit here (tests run as root, where

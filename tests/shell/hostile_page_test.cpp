@@ -31,14 +31,12 @@ private slots:
         root_.write("app/inside.txt", "INSIDE");
         root_.write("app/index.html", "<frameset rows=\"*\"><frame name=\"T\" src=\"hostile.html\"></frameset>");
         std::filesystem::create_symlink(root_.path() / "secret.html", root_.path() / "app/out.html");
-        for (const char* scheme : {"http", "https", "mailto"})
-            QDesktopServices::setUrlHandler(scheme, this, "openOnDesktop");
+        for (const char* scheme : {"http", "https", "mailto"}) QDesktopServices::setUrlHandler(scheme, this, "openOnDesktop");
     }
 
     void cleanupTestCase()
     {
-        for (const char* scheme : {"http", "https", "mailto"})
-            QDesktopServices::unsetUrlHandler(scheme);
+        for (const char* scheme : {"http", "https", "mailto"}) QDesktopServices::unsetUrlHandler(scheme);
     }
 
     // The page's element "go" covers its frame, and the person clicks it.
