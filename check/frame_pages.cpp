@@ -25,14 +25,14 @@ std::set<std::string> checkFramePages(const std::string& appPath, ProblemList& p
     Frames frames;
     const std::string home = appPath + appFiles::homePage;
     if (const auto bytes = readOrReport(home, problems)) {
-        checkPage(home, *bytes, Anchor::notNeeded, problems);
+        checkPage(appPath, home, *bytes, Anchor::notNeeded, problems);
         frames = framesOf(*bytes);
         if (!frames.hasT)
             problems.error(home, "no frame or iframe is named \"T\", so pages, results and help open nowhere");
     }
     const std::string help = appPath + appFiles::helpPage;
     if (const auto bytes = readOrReport(help, problems))
-        checkPage(help, *bytes, Anchor::notNeeded, problems);
+        checkPage(appPath, help, *bytes, Anchor::notNeeded, problems);
     return frames.pages;
 }
 

@@ -2,6 +2,7 @@
 
 #include "check/html_tags.h"
 #include "check/latin2_text.h"
+#include "check/outside_loads.h"
 
 #include <algorithm>
 #include <array>
@@ -58,7 +59,7 @@ bool isAnchorF1(const HtmlTag& tag)
 
 }  // namespace
 
-void checkPage(const std::string& path, std::string_view bytes, Anchor anchor, ProblemList& problems)
+void checkPage(const std::string& appPath, const std::string& path, std::string_view bytes, Anchor anchor, ProblemList& problems)
 {
     checkNotUtf8(path, bytes, "its letters show wrongly and its words with \xC4\x8D, \xC5\xA1, \xC5\xBE are never found",
                  problems);
@@ -76,6 +77,7 @@ void checkPage(const std::string& path, std::string_view bytes, Anchor anchor, P
     if (!declared && hasHighBytes)
         problems.error(path, "the page declares no character set, so its letters may show wrongly; "
                              "add <meta charset=\"iso-8859-2\">");
+    checkOutsideLoads(appPath, path, bytes, problems);
     if (anchor == Anchor::needed && !hasF1)
         problems.error(path, "the page has no anchor \"F1\", where the links of the results page open it");
 }

@@ -11,8 +11,10 @@ namespace lexoria {
 // page open it.
 enum class Anchor { needed, notNeeded };
 
-// Checks the bytes of the page at path: ISO-8859-2 text rather than UTF-8,
-// a declared character set that is ISO-8859-2, and the anchor "F1" if needed.
-void checkPage(const std::string& path, std::string_view bytes, Anchor anchor, ProblemList& problems);
+// Checks the bytes of the page at path in the statute's folder appPath
+// (ending with "/"): ISO-8859-2 text rather than UTF-8, a declared character
+// set that is ISO-8859-2, the anchor "F1" if needed, and nothing loaded from
+// outside the folder.
+void checkPage(const std::string& appPath, const std::string& path, std::string_view bytes, Anchor anchor, ProblemList& problems);
 
 }  // namespace lexoria

@@ -44,7 +44,7 @@ std::set<std::string> checkListedPages(const std::string& appPath, ProblemList& 
     for (const ListedPage& page : checkIndex(*index, indexPath, appPath, problems)) {
         listed.insert(std::filesystem::path(page.name).lexically_normal().generic_string());
         if (const auto bytes = readOrReport(page.path, problems))
-            checkPage(page.path, *bytes, Anchor::needed, problems);
+            checkPage(appPath, page.path, *bytes, Anchor::needed, problems);
     }
     if (problems.errorCount() == errorsBefore)
         loadAsTheReaderDoes(indexPath, appPath, problems);

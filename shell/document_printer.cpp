@@ -51,10 +51,10 @@ void printOnPrinter(QWebEngineView& view, QPrinter* printer)
 
 }  // namespace
 
-void printDocument(const QUrl& url, QPrinter* printer)
+void printDocument(const QUrl& url, QPrinter* printer, const std::filesystem::path& appDir)
 {
     QWebEngineView view;
-    view.setPage(new ReaderPage(&view));
+    view.setPage(new ReaderPage(appDir, &view));
     load(view, url);
     if (printsToPdfFile(*printer))
         printToPdfFile(*view.page(), printer);

@@ -89,9 +89,9 @@ void pause(int ms)
 
 }  // namespace
 
-WebBrowser::WebBrowser(QWidget* parent) : QWebEngineView(parent)
+WebBrowser::WebBrowser(const QString& appDir, QWidget* parent) : QWebEngineView(parent)
 {
-    auto* page = new ReaderPage(this);
+    auto* page = new ReaderPage(appDir.toStdString(), this);
     setPage(page);
     connect(page, &QWebEnginePage::loadStarted, this, &WebBrowser::DownloadBegin);
     connect(page, &QWebEnginePage::navigationRequested, this, [this] { framesetAskedFor_ = false; });
@@ -99,6 +99,9 @@ WebBrowser::WebBrowser(QWidget* parent) : QWebEngineView(parent)
             [this](bool) { emit DocumentComplete(url()); });
     connect(page, &ReaderPage::frameLoadStarted, this, &WebBrowser::DownloadBegin);
     connect(page, &ReaderPage::frameLoadFinished, this, &WebBrowser::DocumentComplete);
+    // A refused navigation loads nothing, so a frameset it asked for will
+    // not come.
+    connect(page, &ReaderPage::navigationRefused, this, [this] { framesetAskedFor_ = false; });
 }
 
 WebBrowser::~WebBrowser() = default;
@@ -211,13 +214,13 @@ void WebBrowser::ExecWB(int command, int option)
     const bool accepted = dialog.exec() == QDialog::Accepted;
     takeBackFocus(this);
     if (accepted)
-        printDocument(document, &printer);
+        printDocument(document, &printer, static_cast<ReaderPage*>(page())->appDir());
 }
 
 void WebBrowser::printFrame(const QString& name, QPrinter* printer)
 {
     const QVariant href = evaluateInFrame(name, QStringLiteral("return frame.location.href;"));
-    printDocument(QUrl(href.toString()), printer);
+    printDocument(QUrl(href.toString()), printer, static_cast<ReaderPage*>(page())->appDir());
 }
 
 // Runs a script in the top-level page and returns its result. Scripts run in

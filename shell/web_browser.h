@@ -45,7 +45,9 @@ class WebBrowser : public QWebEngineView {
     Q_OBJECT
 
 public:
-    explicit WebBrowser(QWidget* parent = nullptr);
+    // Shows the pages of the application directory appDir, and nothing
+    // from outside it.
+    explicit WebBrowser(const QString& appDir, QWidget* parent = nullptr);
     ~WebBrowser() override;
 
     // Opens a local file path, replacing the whole view.

@@ -100,7 +100,7 @@ void Form1::createControls()
                                               pixelsFromTwips(design.top) + frameWidth);
     Image1[busyLamp]->hide();
 
-    WebBrowser1 = new WebBrowser(this);
+    WebBrowser1 = new WebBrowser(QString::fromStdString(program_.directory), this);
     placeInClient(WebBrowser1, 0, 500, 9495, 6735);
     connect(WebBrowser1, &WebBrowser::DownloadBegin, this, [this] { WebBrowser1_DownloadBegin(); });
     connect(WebBrowser1, &WebBrowser::DocumentComplete, this, [this] { WebBrowser1_DocumentComplete(); });

@@ -87,6 +87,13 @@ TEST(LexoriaCheck, ReportsEachFaultOfABrokenStatuteWithItsFileAndLine)
          },
          {"Wlist.idx:1: a double quote is not closed on its line", "Wlist.idx:3: the listed page \"clen001.html\" does not exist",
           "index.html: no frame or iframe is named \"T\""}},
+        {"loads from the web and from absolute paths", [](const AppCopy& app) {
+             app.edit("clen001.html", "href=\"zakon.css\"", "href=\"/etc/zakon.css\""), app.edit("index.html", "src=\"", "src=\"file:///home/");
+             app.edit("clen003.html", "<body>", "<body><img alt=\"\" src=\" https://example.org/a.png\"><img alt=\"\" src=\"Skin/../../x.png\">");
+         },
+         {"clen001.html:6: the page loads \"/etc/zakon.css\" (the href of <link>) from outside the statute's folder",
+          "clen003.html:8: the page loads \"https://example.org/a.png\" (the src of <img>)", "clen003.html:8: the page loads \"Skin/../../x.png\"",
+          "index.html:8: the page loads \"file:///home/toc.html\" (the src of <frame>)"}},
     };
     for (const auto& fault : faults) {
         SCOPED_TRACE(fault.what);
@@ -100,11 +107,15 @@ TEST(LexoriaCheck, ReportsEachFaultOfABrokenStatuteWithItsFileAndLine)
 }
 
 // The bundled statute passes in the statute_check test. Bytes after a
-// picture's end, as editors leave them, are no fault.
-TEST(LexoriaCheck, PassesAGeneratedStatuteOf512PagesWithBytesAfterItsPictures)
+// picture's end, as editors leave them, are no fault; nor are links to
+// follow, inline pictures and the statute's own files, which load nothing
+// from outside.
+TEST(LexoriaCheck, PassesAGeneratedStatuteOf512PagesWithBytesAfterItsPicturesAndLinksToTheWeb)
 {
     const AppCopy app;
     app.generate(512);
+    app.edit("Help.html", "", "<a href=\"https://example.org/\">w</a><a href=\"mailto:a@example.org\">m</a><img alt=\"\" "
+                              "src=\"data:image/gif;base64,R0lGODlhAQABAAAAACw=\"><img alt=\"\" src=\"Skin/../Skin/ON/back.jpg\">");
     app.write("Skin/Normal/back.jpg", app.read("Skin/Normal/back.jpg") + '\n');
     app.write("Skin/Normal/OK.gif", app.read("Skin/Normal/OK.gif") + std::string(16, '\0'));
     const auto [status, output] = runCheck(app.appPath());

@@ -22,8 +22,7 @@ TEST(SkinPaths, NamesEveryPictureOfTheSkin)
     for (std::size_t i = 0; i < paths.strButtonPicture.size(); ++i)
         EXPECT_EQ(paths.strButtonPicture[i], i < 13 ? "/app/Skin/" + pictures[i][0] : "") << i;
     for (int i = 0; i < 13; ++i)
-        EXPECT_EQ(lexoria::litPicturePath(paths.strSkinOnPath, i), pictures[i][1].empty() ? "" : "/app/Skin/" + pictures[i][1])
-            << i;
+        EXPECT_EQ(lexoria::litPicturePath(paths.strSkinOnPath, i), pictures[i][1].empty() ? "" : "/app/Skin/" + pictures[i][1]) << i;
     EXPECT_THROW(lexoria::litPicturePath(paths.strSkinOnPath, 13), std::out_of_range);
     EXPECT_THROW(lexoria::litPicturePath(paths.strSkinOnPath, -1), std::out_of_range);
 }

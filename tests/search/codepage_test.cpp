@@ -27,8 +27,7 @@ std::optional<std::string> iconvUtf8(const char* from, unsigned byte)
 TEST(CodepageTest, Latin2BytesBecomeTheirUtf8Characters)
 {
     for (unsigned c = 0; c < 256; ++c)
-        EXPECT_EQ(std::optional(lexoria::utf8FromLatin2(std::string(1, static_cast<char>(c)))), iconvUtf8("ISO-8859-2", c))
-            << "byte " << c;
+        EXPECT_EQ(std::optional(lexoria::utf8FromLatin2(std::string(1, static_cast<char>(c)))), iconvUtf8("ISO-8859-2", c)) << "byte " << c;
 }
 
 TEST(CodepageTest, EveryWindows1250CharacterComesBackToItsByte)
@@ -78,15 +77,12 @@ TEST(TextLoweringTest, LowersEveryByteAtAnyLengthAndPositionInEveryBlockWidth)
     page[0xA9] = '\xB9';
     page[0xAE] = '\xBE';
     const struct { const char* name; void (*lower)(std::string&); const std::string& expected; bool runsHere; } lowerings[] = {
-        {"query", lexoria::cp1250LowerInPlace, query, true},
-        {"page", lexoria::lowerPageText, page, true},
+        {"query", lexoria::cp1250LowerInPlace, query, true}, {"page", lexoria::lowerPageText, page, true},
 #if LEXORIA_X86_VECTORS
         {"query by SSE2", [](std::string& text) { lexoria::cp1250LowerInPlace(text, lexoria::LowerBlocks::sse2); }, query, true},
         {"page by SSE2", [](std::string& text) { lexoria::lowerPageText(text, lexoria::LowerBlocks::sse2); }, page, true},
-        {"query by AVX2", [](std::string& text) { lexoria::cp1250LowerInPlace(text, lexoria::LowerBlocks::avx2); }, query,
-         lexoria::hasAvx2()},
-        {"page by AVX2", [](std::string& text) { lexoria::lowerPageText(text, lexoria::LowerBlocks::avx2); }, page,
-         lexoria::hasAvx2()},
+        {"query by AVX2", [](std::string& text) { lexoria::cp1250LowerInPlace(text, lexoria::LowerBlocks::avx2); }, query, lexoria::hasAvx2()},
+        {"page by AVX2", [](std::string& text) { lexoria::lowerPageText(text, lexoria::LowerBlocks::avx2); }, page, lexoria::hasAvx2()},
 #endif
     };
     for (const auto& lowering : lowerings) {

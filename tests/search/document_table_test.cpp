@@ -94,8 +94,7 @@ TEST_F(DocumentTableTest, HoldsFiveHundredTwelvePagesAndRefusesTheNext)
     ASSERT_EQ(docCount, 512);
     EXPECT_EQ(slot(512).strText, "stran 512");
     app.write("Wlist.idx", index);
-    EXPECT_THAT([&] { load(); },
-                ThrowsMessage<lexoria::FileError>(StartsWith(indexFile() + " line 513: the index lists more than 512 pages")));
+    EXPECT_THAT([&] { load(); }, ThrowsMessage<lexoria::FileError>(StartsWith(indexFile() + " line 513: the index lists more than 512 pages")));
     EXPECT_EQ(docCount, 512);
 }
 

@@ -26,15 +26,13 @@ TEST(RunSearchTest, WritesTheResultsPageOfTheMatchingSlotsUpToAFullTableAndRefus
     } cases[] = {
         {"slots beyond the count not searched", 4, "zakon", page, {1},
          "<html><title>Zakon TITULA</title><body><b>zakon:<br><br></b><br><a href='a.html#F1' target='T'>Prvi, del</a><br>"
-         "</body></html>\r\n"},
-        {"empty template", 4, "zakon", "", {1}, "\r\n"},
+         "</body></html>\r\n"}, {"empty template", 4, "zakon", "", {1}, "\r\n"},
         {"template without body", 4, "zakon", "<h1>TITULA</h1>", {1}, "<h1>Zakon TITULA</h1>\r\n"},
         {"body twice", 4, "kazen", "BODDDY|BODDDY", {}, "<b>Ni zadetkov</b>|<b>Ni zadetkov</b>\r\n"},
         {"empty table", 0, "a", "BODDDY", {}, "<b>Ni zadetkov</b>\r\n"},
         // Titles, file names and the title text holding a template's tokens show as they are.
         {"tokens in inserted texts", 4, "tokens", "TITULA|BODDDY", {4},
-         "BODDDY TITULA|<b>tokens:<br><br></b><br><a href='TITUL-TARGT.html#F1' target='T'>TITULA BODDDY TARGT TITUL</a><br>\r\n",
-         "BODDDY TITULA"},
+         "BODDDY TITULA|<b>tokens:<br><br></b><br><a href='TITUL-TARGT.html#F1' target='T'>TITULA BODDDY TARGT TITUL</a><br>\r\n", "BODDDY TITULA"},
         {"full table", lexoria::maxPages, "zadnja", "BODDDY", {lexoria::maxPages},
          "<b>zadnja:<br><br></b><br><a href='p512.html#F1' target='T'>P</a><br>\r\n"},
     };
@@ -78,8 +76,7 @@ TEST(Latin2QueryFormTest, DropsControlsAndPunctuationMovesSloveneLettersAndRefus
 {
     EXPECT_EQ(lexoria::toLatin2QueryForm(std::string("\0\x01\x1F \x21\x2F\x30\x39\x3A\x3F\x40\x7F\x80\xFF", 14)),
               std::string("\0 09@\x7F\x80\xFF", 8));
-    EXPECT_EQ(lexoria::toLatin2QueryForm("\xC6\xC8\xD0\xA9\x8A\x9A\xAE\x8E\x9E\xE8\xB9\xBE"),
-              "\xE6\xE8\xF0\xB9\xB9\xB9\xBE\xBE\xBE\xE8\xB9\xBE");
+    EXPECT_EQ(lexoria::toLatin2QueryForm("\xC6\xC8\xD0\xA9\x8A\x9A\xAE\x8E\x9E\xE8\xB9\xBE"), "\xE6\xE8\xF0\xB9\xB9\xB9\xBE\xBE\xBE\xE8\xB9\xBE");
     const std::string longest(32767, 'a');
     EXPECT_EQ(lexoria::toLatin2QueryForm(longest), longest);
     EXPECT_THROW(lexoria::toLatin2QueryForm(longest + "a"), std::overflow_error);
@@ -91,8 +88,7 @@ TEST(FillTokensTest, ReplacesEveryTokenInOnePassWithoutSearchingWhatItInserts)
 {
     const struct { const char* name; std::string text, expected; } cases[] = {
         {"every occurrence", "aXbXc", "ayybyyc"}, {"inserted text not searched again, first listed wins", "ZZ", "Z"},
-        {"left to right without overlap", "ZZZ", "Z-"}, {"case-sensitive", "x z", "x z"},
-        {"no token, and the empty token never found", "abc", "abc"},
+        {"left to right without overlap", "ZZZ", "Z-"}, {"case-sensitive", "x z", "x z"}, {"no token, and the empty token never found", "abc", "abc"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(lexoria::fillTokens(c.text, {{"X", "yy"}, {"ZZ", "Z"}, {"Z", "-"}, {"", "never"}}), c.expected) << c.name;

@@ -19,17 +19,14 @@ std::string placed(std::size_t size, std::size_t at, std::string_view needle)
 
 // Edges the random rounds below seldom reach.
 const struct { const char* name; std::string text, needle; } cases[] = {
-    {"AcrossTheThirtyTwoByteBoundary", placed(96, 30, "meja"), "meja"},
-    {"LastStartOfTheLastWholeBlock", placed(32 + 4 - 1, 31, "meja"), "meja"},
+    {"AcrossTheThirtyTwoByteBoundary", placed(96, 30, "meja"), "meja"}, {"LastStartOfTheLastWholeBlock", placed(32 + 4 - 1, 31, "meja"), "meja"},
     {"FirstStartAfterTheWholeBlocks", placed(33 + 4 - 1, 32, "meja"), "meja"},
     {"OneByteAbsent", std::string(200, 'a'), "b"}, {"OneByteAtTheEnd", placed(200, 199, "b"), "b"},
     {"RepeatedByteOneShortEverywhere", std::string(300, 'a'), std::string(40, 'a') + "b"},
     {"RepeatedByteAtTheEnd", std::string(300, 'a') + "b", std::string(40, 'a') + "b"},
     {"FilterBytesAgreeEverywhereButNowhereTheWhole", std::string(250, 'x'), "xax"},
-    {"HighBytesDifferInTheLowBits", "\xB9\xBE\xB9\xBE\xB9\xBE", "\xB9\xB9"},
-    {"NulBytes", std::string("a\0b\0c", 5), std::string("\0c", 2)},
-    {"RareByteTooNearTheStartForTheNeedle", "xaaaaaaa", "aax"},
-    {"RareByteInsideTheNeedleAtTheEnd", placed(100, 95, "aaxaa"), "aaxaa"},
+    {"HighBytesDifferInTheLowBits", "\xB9\xBE\xB9\xBE\xB9\xBE", "\xB9\xB9"}, {"NulBytes", std::string("a\0b\0c", 5), std::string("\0c", 2)},
+    {"RareByteTooNearTheStartForTheNeedle", "xaaaaaaa", "aax"}, {"RareByteInsideTheNeedleAtTheEnd", placed(100, 95, "aaxaa"), "aaxaa"},
     {"RareByteWhereTheNeedleWouldRunPastTheEnd", placed(100, 97, "aax"), "aaxaa"},
     {"NeedleLongerThanABlock", placed(300, 123, std::string(70, 'q') + "z"), std::string(70, 'q') + "z"},
 };

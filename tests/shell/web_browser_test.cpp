@@ -44,8 +44,7 @@ private slots:
             {"a.html", head + "<p>\xC8len 1: \xE8\xB9\xBE velja.</p>"},
             // Console output of a page's own must not pass for the view's signal.
             {"b.html", head + "<script>console.log('begin'); console.debug('complete file:///x');</script>"},
-            {"c.html", head + "<p>Stran C</p>"},
-            {"single.html", head + "<p>Brez okvirjev</p>"}};
+            {"c.html", head + "<p>Stran C</p>"}, {"single.html", head + "<p>Brez okvirjev</p>"}};
         for (const auto& [name, bytes] : files) {
             QFile file(path(name));
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
@@ -54,7 +53,7 @@ private slots:
 
     void init()
     {
-        view_ = std::make_unique<WebBrowser>();
+        view_ = std::make_unique<WebBrowser>(dir_.path());
         view_->resize(800, 600);
         view_->show();
         QVERIFY(QTest::qWaitForWindowExposed(view_.get()));
@@ -66,8 +65,7 @@ private slots:
     {
         QTest::addColumn<Action>("action");
         QTest::addColumn<QStringList>("completed");  // after the home page's
-        QTest::newRow("Navigate into frame T") << Action([this](WebBrowser& v) { v.Navigate(path("b.html"), "T"); })
-                                               << QStringList{"b.html"};
+        QTest::newRow("Navigate into frame T") << Action([this](WebBrowser& v) { v.Navigate(path("b.html"), "T"); }) << QStringList{"b.html"};
         QTest::newRow("link clicked in the contents frame")
             << Action([this](WebBrowser&) { js("frames['toc'].document.getElementById('toC').click()"); }) << QStringList{"c.html"};
         QTest::newRow("back and forward inside frame T") << Action([this](WebBrowser& v) {

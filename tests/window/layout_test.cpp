@@ -21,8 +21,7 @@ TEST(RightGroupLayoutTest, PlacesTheGroupAndSizesTheView)
     for (const auto& [name, window, expected] : cases) {
         SCOPED_TRACE(name);
         const L got = lexoria::layoutRightGroup(window);
-        for (auto field : {&L::closeLeft, &L::minimiseLeft, &L::busyLampLeft, &L::readyLampLeft, &L::helpLeft,
-                           &L::viewWidth, &L::viewHeight})
+        for (auto field : {&L::closeLeft, &L::minimiseLeft, &L::busyLampLeft, &L::readyLampLeft, &L::helpLeft, &L::viewWidth, &L::viewHeight})
             EXPECT_FLOAT_EQ(got.*field, expected.*field);
     }
 }

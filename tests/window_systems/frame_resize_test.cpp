@@ -15,8 +15,7 @@ TEST(FrameResizeTest, GrabbedEdgesFollowThePointerAndOppositeEdgesStay)
     const struct { const char* grabbed; Qt::Edges edges; QPoint pointer; QRect expected; } cases[] = {
         {"right edge", Qt::RightEdge, {600, 430}, {100, 50, 400, 200}},
         {"bottom-right corner", Qt::RightEdge | Qt::BottomEdge, {600, 430}, {100, 50, 400, 230}},
-        {"left edge", Qt::LeftEdge, {450, 400}, {50, 50, 350, 200}},
-        {"top-left corner", Qt::LeftEdge | Qt::TopEdge, {550, 420}, {150, 70, 250, 180}},
+        {"left edge", Qt::LeftEdge, {450, 400}, {50, 50, 350, 200}}, {"top-left corner", Qt::LeftEdge | Qt::TopEdge, {550, 420}, {150, 70, 250, 180}},
         {"left edge past the smallest size", Qt::LeftEdge, {900, 400}, {380, 50, 20, 200}},
         {"top edge past the smallest size", Qt::TopEdge, {500, 900}, {100, 230, 300, 20}},
         {"right edge past the smallest size", Qt::RightEdge, {0, 400}, {100, 50, 20, 200}},
