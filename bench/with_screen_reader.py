@@ -4,12 +4,15 @@
 # reads the whole accessibility tree of every application, over and over,
 # while the benchmark runs. Prints the largest tree it read.
 #
-#   bench/with_screen_reader.py [--nobody-listening] COMMAND...
+#   bench/with_screen_reader.py [--nobody-listening | --orca] COMMAND...
 #
 # With --nobody-listening the bus is there but says no screen reader is on,
 # and nothing reads it: what a desktop without assistive technology offers.
-# Needs dbus-run-session, at-spi2-core and python3-pyatspi.
-import os, subprocess, sys, time  # noqa: E401
+# With --orca, Orca runs as started by hand (the desktop's screen-reader
+# switch off), speaking through speech-dispatcher's dummy module.
+# Needs dbus-run-session, at-spi2-core and python3-pyatspi; orca and
+# speech-dispatcher for --orca.
+import os, subprocess, sys, tempfile, time  # noqa: E401
 
 OWN_BUS = "LEXORIA_BENCH_OWN_BUS"
 
@@ -32,8 +35,24 @@ def say_screen_reader_on(on):
                     f"variant:boolean:{'true' if on else 'false'}"], check=True, capture_output=True)
 
 
+def start_orca(home):
+    # Orca and speech-dispatcher with settings of their own; Orca speaks
+    # once it is ready.
+    os.environ.update(HOME=home, XDG_CONFIG_HOME=f"{home}/config", XDG_RUNTIME_DIR=home)
+    os.makedirs(f"{home}/config/speech-dispatcher")
+    with open(f"{home}/config/speech-dispatcher/speechd.conf", "w") as conf:
+        conf.write('AddModule "dummy" "sd_dummy" ""\nDefaultModule dummy\n')
+    log = f"{home}/orca.log"
+    orca = subprocess.Popen(["orca", "-u", f"{home}/orca", "--debug-file", log],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    while not (os.path.exists(log) and b"SPEECH OUTPUT" in open(log, "rb").read()):
+        time.sleep(0.5)
+    return orca
+
+
 def main():
-    listening = sys.argv[1] != "--nobody-listening"
+    mode = sys.argv[1] if sys.argv[1] in ("--nobody-listening", "--orca") else None
+    listening = mode is None
     command = sys.argv[1 if listening else 2:]
     if not os.environ.get(OWN_BUS):
         os.execvpe("dbus-run-session", ["dbus-run-session", "--", sys.executable, *sys.argv],
@@ -46,6 +65,7 @@ def main():
     if holder:
         holder.stdout.readline()
     say_screen_reader_on(listening)
+    orca = mode == "--orca" and start_orca(tempfile.mkdtemp(prefix="lexoria-bench-orca-"))
     benchmark = subprocess.Popen(command)
     largest = 0
     if listening:
@@ -58,6 +78,8 @@ def main():
             largest = max(largest, tree_size(desktop))
             time.sleep(0.2)
     benchmark.wait()
+    if orca:
+        orca.kill()
     if holder:
         holder.kill()
     if listening:
