@@ -14,6 +14,9 @@
 # speech-dispatcher for --orca.
 import os, subprocess, sys, tempfile, time  # noqa: E401
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
+from orca_speech import kill_orca, quiet_home, spoken, start_orca  # noqa: E402
+
 OWN_BUS = "LEXORIA_BENCH_OWN_BUS"
 
 
@@ -35,21 +38,6 @@ def say_screen_reader_on(on):
                     f"variant:boolean:{'true' if on else 'false'}"], check=True, capture_output=True)
 
 
-def start_orca(home):
-    # Orca and speech-dispatcher with settings of their own; Orca speaks
-    # once it is ready.
-    os.environ.update(HOME=home, XDG_CONFIG_HOME=f"{home}/config", XDG_RUNTIME_DIR=home)
-    os.makedirs(f"{home}/config/speech-dispatcher")
-    with open(f"{home}/config/speech-dispatcher/speechd.conf", "w") as conf:
-        conf.write('AddModule "dummy" "sd_dummy" ""\nDefaultModule dummy\n')
-    log = f"{home}/orca.log"
-    orca = subprocess.Popen(["orca", "-u", f"{home}/orca", "--debug-file", log],
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    while not (os.path.exists(log) and b"SPEECH OUTPUT" in open(log, "rb").read()):
-        time.sleep(0.5)
-    return orca
-
-
 def main():
     mode = sys.argv[1] if sys.argv[1] in ("--nobody-listening", "--orca") else None
     listening = mode is None
@@ -65,7 +53,13 @@ def main():
     if holder:
         holder.stdout.readline()
     say_screen_reader_on(listening)
-    orca = mode == "--orca" and start_orca(tempfile.mkdtemp(prefix="lexoria-bench-orca-"))
+    orca = None
+    if mode == "--orca":
+        home = tempfile.mkdtemp(prefix="lexoria-bench-orca-")
+        quiet_home(home)
+        orca = start_orca(os.path.join(home, "orca.log"))
+        while not spoken(os.path.join(home, "orca.log")):
+            time.sleep(0.5)
     benchmark = subprocess.Popen(command)
     largest = 0
     if listening:
@@ -79,7 +73,7 @@ def main():
             time.sleep(0.2)
     benchmark.wait()
     if orca:
-        orca.kill()
+        kill_orca(orca)
     if holder:
         holder.kill()
     if listening:
