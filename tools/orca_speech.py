@@ -43,3 +43,25 @@ def spoken(debug):
 def kill_orca(orca):
     subprocess.run(["pkill", "--signal", "KILL", "--session", str(orca.pid)])
     orca.wait()
+
+
+def main():
+    home = os.path.abspath(sys.argv[1])
+    quiet_home(home)
+    debug = os.path.join(home, "orca.log")
+    orca, told = start_orca(debug), 0
+    try:
+        while orca.poll() is None:
+            lines = spoken(debug)
+            for line in lines[told:]:
+                print(line, flush=True)
+            told = len(lines)
+            time.sleep(0.5)
+    except KeyboardInterrupt:
+        pass
+    finally:
+        kill_orca(orca)
+
+
+if __name__ == "__main__":
+    main()
