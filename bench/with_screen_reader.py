@@ -6,8 +6,11 @@
 #
 #   bench/with_screen_reader.py [--nobody-listening | --orca] COMMAND...
 #
-# With --nobody-listening the bus is there but says no screen reader is on,
-# and nothing reads it: what a desktop without assistive technology offers.
+# With --nobody-listening the bus is there but says no assistive technology
+# is on (IsEnabled and ScreenReaderEnabled false), and nothing reads it: what
+# a desktop without assistive technology offers where its toolkit
+# accessibility is off (Debian turns it on by default: IsEnabled then stays
+# true and Qt's accessibility is active, assistive technology or not).
 # With --orca, Orca runs as started by hand (the desktop's screen-reader
 # switch off), speaking through speech-dispatcher's dummy module.
 # Needs dbus-run-session, at-spi2-core and python3-pyatspi; orca and
@@ -32,9 +35,9 @@ def tree_size(node, depth=0):
         return 0
 
 
-def say_screen_reader_on(on):
+def set_status(name, on):
     subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
-                    "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status", "string:ScreenReaderEnabled",
+                    "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status", f"string:{name}",
                     f"variant:boolean:{'true' if on else 'false'}"], check=True, capture_output=True)
 
 
@@ -52,7 +55,9 @@ def main():
                                                             stdout=subprocess.PIPE)
     if holder:
         holder.stdout.readline()
-    say_screen_reader_on(listening)
+    set_status("ScreenReaderEnabled", listening)
+    if mode == "--nobody-listening":
+        set_status("IsEnabled", False)
     orca = None
     if mode == "--orca":
         home = tempfile.mkdtemp(prefix="lexoria-bench-orca-")
