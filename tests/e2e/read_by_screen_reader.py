@@ -85,6 +85,7 @@ def listen(copy, lexoria_search, word, scratch, switch, log):
         if not hear:
             hear = stack.enter_context(orca_listening(scratch, switch, log))
             run("xdotool", "windowfocus", "--sync", reader.id)
+        hear("the window's name, the caption with its \" ... \"", [], lambda line: " ... " in line, process)
         reader.click(reader.search)
         run("xdotool", "type", "--delay", "80", word)
         return [hear(what, [key], test, process) for what, key, test in steps]
