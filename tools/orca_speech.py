@@ -2,8 +2,13 @@
 # Orca, the screen reader, as a program to be heard without a sound card:
 # speech-dispatcher speaks through its dummy module, and what Orca spoke is
 # read back from Orca's debug file while it runs. The benchmark with a screen
-# reader and the test that hears the reader start it this way.
-import os, re, subprocess  # noqa: E401
+# reader and the test that hears the reader start it this way; by hand,
+#
+#   tools/orca_speech.py DIR
+#
+# starts Orca with its settings in DIR and prints each line it speaks until
+# interrupted, on the desktop's session bus, beside the reader.
+import os, re, subprocess, sys, time  # noqa: E401
 
 # Orca writes its debug file in blocks; run as it is, with that one file line
 # by line.
