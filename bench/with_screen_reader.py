@@ -15,7 +15,7 @@
 # switch off), speaking through speech-dispatcher's dummy module.
 # Needs dbus-run-session, at-spi2-core and python3-pyatspi; orca and
 # speech-dispatcher for --orca.
-import os, subprocess, sys, tempfile, time  # noqa: E401
+import os, shutil, subprocess, sys, tempfile, time  # noqa: E401
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
 from orca_speech import kill_orca, quiet_home, spoken, start_orca  # noqa: E402
@@ -79,6 +79,7 @@ def main():
     benchmark.wait()
     if orca:
         kill_orca(orca)
+        shutil.rmtree(home)
     if holder:
         holder.kill()
     if listening:
