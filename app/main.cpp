@@ -10,7 +10,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    askWebEngineForAccessibility();
+    letWebEngineFollowAccessibility();
     QApplication::setApplicationName(QStringLiteral("Lexoria"));
     Form1 form(programInfoFromPath(startedProgramPath()));
     try {

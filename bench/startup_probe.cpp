@@ -15,7 +15,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    askWebEngineForAccessibility();
+    letWebEngineFollowAccessibility();
     const qint64 launchNs = QString::fromLatin1(argv[1]).toLongLong();
     Form1 form(programInfoFromPath(LEXORIA_APP_DIR "/lexoria"));
     QObject::connect(form.WebBrowser1, &WebBrowser::DocumentComplete, &app,

@@ -4,12 +4,21 @@
 # reads the whole accessibility tree of every application, over and over,
 # while the benchmark runs. Prints the largest tree it read.
 #
-#   bench/with_screen_reader.py [--nobody-listening] COMMAND...
+#   bench/with_screen_reader.py [--nobody-listening | --orca] COMMAND...
 #
-# With --nobody-listening the bus is there but says no screen reader is on,
-# and nothing reads it: what a desktop without assistive technology offers.
-# Needs dbus-run-session, at-spi2-core and python3-pyatspi.
-import os, subprocess, sys, time  # noqa: E401
+# With --nobody-listening the bus is there but says no assistive technology
+# is on (IsEnabled and ScreenReaderEnabled false), and nothing reads it: what
+# a desktop without assistive technology offers where its toolkit
+# accessibility is off (Debian turns it on by default: IsEnabled then stays
+# true and Qt's accessibility is active, assistive technology or not).
+# With --orca, Orca runs as started by hand (the desktop's screen-reader
+# switch off), speaking through speech-dispatcher's dummy module.
+# Needs dbus-run-session, at-spi2-core and python3-pyatspi; orca and
+# speech-dispatcher for --orca.
+import os, shutil, subprocess, sys, tempfile, time  # noqa: E401
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
+from orca_speech import kill_orca, quiet_home, spoken, start_orca  # noqa: E402
 
 OWN_BUS = "LEXORIA_BENCH_OWN_BUS"
 
@@ -26,14 +35,15 @@ def tree_size(node, depth=0):
         return 0
 
 
-def say_screen_reader_on(on):
+def set_status(name, on):
     subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
-                    "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status", "string:ScreenReaderEnabled",
+                    "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status", f"string:{name}",
                     f"variant:boolean:{'true' if on else 'false'}"], check=True, capture_output=True)
 
 
 def main():
-    listening = sys.argv[1] != "--nobody-listening"
+    mode = sys.argv[1] if sys.argv[1] in ("--nobody-listening", "--orca") else None
+    listening = mode is None
     command = sys.argv[1 if listening else 2:]
     if not os.environ.get(OWN_BUS):
         os.execvpe("dbus-run-session", ["dbus-run-session", "--", sys.executable, *sys.argv],
@@ -45,7 +55,16 @@ def main():
                                                             stdout=subprocess.PIPE)
     if holder:
         holder.stdout.readline()
-    say_screen_reader_on(listening)
+    set_status("ScreenReaderEnabled", listening)
+    if mode == "--nobody-listening":
+        set_status("IsEnabled", False)
+    orca = None
+    if mode == "--orca":
+        home = tempfile.mkdtemp(prefix="lexoria-bench-orca-")
+        quiet_home(home)
+        orca = start_orca(os.path.join(home, "orca.log"))
+        while not spoken(os.path.join(home, "orca.log")):
+            time.sleep(0.5)
     benchmark = subprocess.Popen(command)
     largest = 0
     if listening:
@@ -58,6 +77,9 @@ def main():
             largest = max(largest, tree_size(desktop))
             time.sleep(0.2)
     benchmark.wait()
+    if orca:
+        kill_orca(orca)
+        shutil.rmtree(home)
     if holder:
         holder.kill()
     if listening:

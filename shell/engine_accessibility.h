@@ -1,9 +1,10 @@
 #pragma once
 
-// Asks the web engine for the pages' accessibility tree when the desktop's
-// accessibility bus says a screen reader runs. The engine builds that tree on
-// Linux only when asked before it starts; asked, it builds it whenever the
-// bus is there, screen reader or not, at the cost of memory in proportion to
-// the pages shown. A value set from outside is left alone. Called once the
-// application object exists, before the first web view is made.
-void askWebEngineForAccessibility();
+// Lets the web engine build the pages' accessibility tree whenever Qt's own
+// accessibility is active: from the start when an assistive technology
+// already runs, and from the moment one starts later. The engine follows Qt's
+// accessibility only when allowed before it starts; with no assistive
+// technology Qt's accessibility stays off and the tree is never built. A
+// value set from outside is left alone. Called once the application object
+// exists, before the first web view is made.
+void letWebEngineFollowAccessibility();

@@ -174,22 +174,36 @@ void WebBrowser::focusFrame(const QString& name)
     evaluateInFrame(name, QStringLiteral("frame.focus(); return lexoriaFocused() === frame;"));
 }
 
-void WebBrowser::focusHeading(const QString& name)
+void WebBrowser::focusReadingStart(const QString& name, const QString& path)
 {
-    setFocus();
-    // A heading takes the focus only with a tab index; -1 keeps it out of
-    // the Tab order.
-    evaluateInFrame(name, QStringLiteral(R"JS(
-        const heading = frame.document.querySelector('h1, h2, h3, h4, h5, h6');
-        if (!heading) {
-            frame.focus();
-            return lexoriaFocused() === frame;
-        }
-        if (!heading.hasAttribute('tabindex'))
-            heading.tabIndex = -1;
-        heading.focus({preventScroll: true});
-        return lexoriaFocused() === frame && frame.document.activeElement === heading;
-    )JS"));
+    const QString shows = QStringLiteral(R"JS(
+        return [location, frame.location].some(function (l) { return decodeURIComponent(l.pathname) === %1; });
+    )JS").arg(jsString(path));
+    // An element takes the focus only with a tab index; -1 keeps it out of
+    // the Tab order. A screen reader speaks the focused element whole: the
+    // block that holds the current hit, not the hit alone.
+    const QString focus = QStringLiteral(R"JS(
+        const doc = frame.document;
+        const hit = doc.querySelector('mark[data-lexoria-current]');
+        const start = hit ? hit.closest('p, li, dd, dt, td, th, h1, h2, h3, h4, h5, h6, pre, div') || hit
+                          : doc.querySelector('h1, h2, h3, h4, h5, h6');
+        if (!start)
+            return frame.focus();
+        if (!start.hasAttribute('tabindex'))
+            start.tabIndex = -1;
+        start.focus({preventScroll: true});
+    )JS");
+    // Not waited for: a frameset still loading answers late, and meanwhile
+    // the window goes on. The view takes the focus before the element in it,
+    // so that a screen reader hears the document first, then the element.
+    page()->runJavaScript(inFrame(name, shows, QStringLiteral("false")), QWebEngineScript::ApplicationWorld,
+                          [this, name, focus](const QVariant& shown) {
+                              if (!shown.toBool())
+                                  return;
+                              setFocus();
+                              page()->runJavaScript(inFrame(name, focus, QStringLiteral("false")),
+                                                    QWebEngineScript::ApplicationWorld);
+                          });
 }
 
 void WebBrowser::execCommand(const QString& command)

@@ -68,11 +68,12 @@ public:
     // commands that follow act on it; throws WebBrowserError when there is
     // no such frame. Returns once the frame has the focus.
     void focusFrame(const QString& name);
-    // Gives the view and the named frame's first heading the keyboard focus,
-    // or the frame itself when it has no heading: a screen reader reads on
-    // from there, and Tab goes on to what follows. Throws WebBrowserError
-    // when there is no such frame.
-    void focusHeading(const QString& name);
+    // When the shown page or its named frame is the document at path, gives
+    // the view the keyboard focus and, in that frame, the block that holds
+    // the current search hit, else the first heading, else the frame itself:
+    // a screen reader reads on from there, and Tab goes on to what follows.
+    // Returns at once; a page without that frame is left as it is.
+    void focusReadingStart(const QString& name, const QString& path);
     // "Copy", "SelectAll" or "Unselect" on the focused frame; returns once
     // the command has taken effect (for "Copy": the clipboard has been written
     // or nothing was selected).

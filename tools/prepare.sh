@@ -11,7 +11,7 @@ LEXORIA_PACKAGES=(
   xvfb xauth xdotool x11-xserver-utils x11-utils poppler-utils
   openbox weston qt6-wayland
   time bc
-  at-spi2-core python3-pyatspi dbus
+  at-spi2-core python3-pyatspi dbus orca speech-dispatcher
   clang libclang-rt-dev
   dpkg-dev lintian desktop-file-utils appstream
   g++-aarch64-linux-gnu qemu-user

@@ -135,7 +135,7 @@ private:
     void searchAndShow(const std::string& query);
     void showBusyLamp(bool visible);
     void setCaptionLabel(const std::string& latin2Text);
-    void focusResultsPage(const QUrl& url);
+    void focusShownPage(const QUrl& url);
     void processPendingEvents();
 
     bool runShortcut(const QKeyEvent& key);

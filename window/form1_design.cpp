@@ -105,7 +105,7 @@ void Form1::createControls()
     connect(WebBrowser1, &WebBrowser::DownloadBegin, this, [this] { WebBrowser1_DownloadBegin(); });
     connect(WebBrowser1, &WebBrowser::DocumentComplete, this, [this] { WebBrowser1_DocumentComplete(); });
     connect(WebBrowser1, &WebBrowser::DocumentComplete, this, [this](const QUrl& url) { followSearchHits(url); });
-    connect(WebBrowser1, &WebBrowser::DocumentComplete, this, [this](const QUrl& url) { focusResultsPage(url); });
+    connect(WebBrowser1, &WebBrowser::DocumentComplete, this, [this](const QUrl& url) { focusShownPage(url); });
 
     Frame1 = new SearchPanel(this);
     Frame1->setTitle(QStringLiteral("Frame1"));

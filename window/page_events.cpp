@@ -1,9 +1,8 @@
 // The busy lamp and the caption label follow the loading of pages, for the
-// top-level page and for every frame; a results page takes the focus as it
-// opens.
+// top-level page and for every frame; a page that opens in frame "T" takes
+// the focus.
 #include "window/form1.h"
 
-#include "base/app_files.h"
 #include "shell/web_browser.h"
 #include "window/latin2_string.h"
 #include "window/picture_element.h"
@@ -33,17 +32,14 @@ void Form1::setCaptionLabel(const std::string& latin2Text)
     QAccessible::updateAccessibility(&renamed);
 }
 
-// A screen reader then reads the results from their heading on, and Tab
-// walks their links. Only while the window is active: the keyboard is then
-// the reader's, and a window system without a keyboard has no focus to give
-// (Qt's Wayland client fails on a compositor without one). The focus is an
-// aid: a frame that is gone or does not answer leaves it where it was.
-void Form1::focusResultsPage(const QUrl& url)
+// Each page that opens in frame "T" takes the focus, so that a screen reader
+// says where the person now is: the results from their heading on, a page
+// opened from them at the line of its first hit, any other page from its
+// heading. Only while the window is active: the keyboard is then the
+// reader's, and a window system without a keyboard has no focus to give (Qt's
+// Wayland client fails on a compositor without one).
+void Form1::focusShownPage(const QUrl& url)
 {
-    if (url.fileName() != QLatin1String(lexoria::appFiles::resultsPage) || !isActiveWindow())
-        return;
-    try {
-        WebBrowser1->focusHeading(contentFrame);
-    } catch (const WebBrowserError&) {
-    }
+    if (isActiveWindow())
+        WebBrowser1->focusReadingStart(contentFrame, url.path());
 }

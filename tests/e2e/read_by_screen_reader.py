@@ -1,116 +1,119 @@
 #!/usr/bin/python3
-# Reads the real reader through the desktop's accessibility bus, as a screen
-# reader does: a sentence of the page in frame "T" and a link of the contents
-# frame; after a search typed with real keys, the results page's heading with
-# the focus on it, and its links, which Tab walks; each picture button's name
-# and press action, Home pressed through it bringing the home page back; and
-# the main window's name, the caption label's text.
-# Usage: read_by_screen_reader.py APPDIR LEXORIA_SEARCH, in an X server. It
-# runs on a session bus of its own whose accessibility bus says a screen
-# reader is on, and exits 77 (skipped) where dbus-run-session, the
-# accessibility bus (at-spi2-core) or pyatspi is missing.
-import contextlib, os, re, shutil, subprocess, sys, tempfile  # noqa: E401
+# Hears the real reader through the real Orca, as a blind person does, driven
+# with real keys: after a typed search for the word, the results' heading; Tab,
+# the first hit's title; Enter, the line of its page that holds the word;
+# Alt+Left, the results again; F1, the help page's heading. Twice: Orca started
+# by hand after the reader (the desktop's screen-reader switch off), which must
+# then notice it, and by a desktop whose switch is on, before the reader.
+# Usage: read_by_screen_reader.py APPDIR LEXORIA_SEARCH WORD, in an X server,
+# on a session bus of its own; Orca speaks through speech-dispatcher's dummy
+# module into its debug file. A plain window that Orca must speak comes first.
+# It exits 77 (skipped) where dbus-run-session, the accessibility bus
+# (at-spi2-core) or Orca is missing, or Orca cannot speak that window.
+import contextlib, html, os, re, shutil, subprocess, sys, tempfile  # noqa: E401
 
-from drive_reader import QUERIES, Failure, Reader, caron_keys, run, running, skip, wait_for
+from drive_reader import Failure, Reader, caron_keys, run, running, skip, wait_for
 
-# In the home page's frame "T" and in its contents frame; the heading of the
-# shipped results page; the lamps, which are no buttons.
-SENTENCE, CONTENTS_LINK = "Besedilo zakona je izmišljeno.", "1. in 2. člen, namen zakona in pomen izrazov"
-RESULTS_HEADING, LAMPS = "Rezultati iskanja", {4, 5}
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+from orca_speech import kill_orca, quiet_home, spoken, start_orca  # noqa: E402
+
+# The heading of the shipped results page.
+RESULTS_HEADING = "Rezultati iskanja"
 SCREEN_READER_ON = ["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
                     "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status", "string:ScreenReaderEnabled",
                     "variant:boolean:true"]
 
+CONTROL_TITLE = "Lexoria control"
+CONTROL = ('import gi; gi.require_version("Gtk", "3.0"); from gi.repository import Gtk; '
+           f'window = Gtk.Window(title="{CONTROL_TITLE}"); window.show_all(); Gtk.main()')
 
-def read(reader, appdir, lexoria_search, Atspi, GLib):
-    desktop = Atspi.get_desktop(0)
-    desktop.set_cache_mask(Atspi.Cache.NONE)
-    app = wait_for("the reader on the accessibility bus", 60, lambda: next(
-        (a for a in map(desktop.get_child_at_index, range(desktop.get_child_count()))
-         if a and a.get_process_id() == reader.process.pid), None), reader.process)
 
-    def nodes(root):
-        yield root
-        for child in map(root.get_child_at_index, range(root.get_child_count())):
-            yield from nodes(child) if child else ()
+@contextlib.contextmanager
+def orca_listening(scratch, switch, log):
+    # Where Orca does not start or does not speak a plain window, it cannot
+    # run here.
+    debug, heard = os.path.join(scratch, f"orca-{switch}.log"), [0]
+    orca = start_orca(debug, log)
 
-    def find(what, test):
-        # Looked for afresh until it shows, as the engine fills in the pages'
-        # objects lazily; a look that meets an object going away counts for
-        # nothing.
-        def look():
-            with contextlib.suppress(GLib.Error):
-                return next((n for n in nodes(app) if test(n)), None)
-        return wait_for(what, 60, look, reader.process)
+    def hear(what, keys, test, process, timeout=60):
+        # What Orca speaks after the keys, until a line passes the test.
+        heard[0] = len(spoken(debug)) if keys else heard[0]
+        run("xdotool", "key", "--clearmodifiers", *keys) if keys else None
+        try:
+            return wait_for(f"Orca to speak {what}", timeout,
+                            lambda: next((line for line in spoken(debug)[heard[0]:] if test(line)), None), process)
+        except Failure as failure:
+            raise Failure(f"{failure}; it spoke {spoken(debug)[heard[0]:]} after {spoken(debug)[:heard[0]][-12:]}")
+    try:
+        with contextlib.suppress(Failure):
+            wait_for("Orca to start", 60, lambda: spoken(debug), orca)
+            heard[0] = len(spoken(debug))
+            control = subprocess.Popen(["/usr/bin/python3", "-c", CONTROL], stdout=log, stderr=subprocess.STDOUT)
+            try:
+                run("xdotool", "windowfocus", "--sync", run("xdotool", "search", "--sync", "--onlyvisible", "--name",
+                                                            CONTROL_TITLE).split()[0])
+                heard.append(hear("the control window", [], lambda line: CONTROL_TITLE in line, control, 30))
+            finally:
+                control.kill()
+                control.wait()
+        heard[1:] or skip("Orca cannot run here: it did not start or did not speak a plain GTK window")
+        yield hear
+    finally:
+        kill_orca(orca)
 
-    def named(role, name=None):
-        return lambda n: n.get_role() == getattr(Atspi.Role, role) and name in (None, n.get_name())
 
-    def results():
-        heading = document = find("the results page's heading", named("HEADING", RESULTS_HEADING))
-        while document.get_role() != Atspi.Role.DOCUMENT_WEB:
-            document = document.get_parent()
-        return heading, [n for n in nodes(document) if named("LINK")(n)]
-
-    with open(os.path.join(appdir, "slo.lng"), encoding="iso-8859-2") as lines:
-        texts = [(m[2], int(m[1]), m[3]) for m in map(re.compile(r"(\d+)\s+(\w+):(.*)").match, lines) if m]
-    words = {key: text for key, _, text in texts}
-    find("the main window named by its caption", named("FRAME", f"{words['strTitula']} ... {words['strCopy']}"))
-    find(f"the sentence {SENTENCE!r} of frame T", lambda n: SENTENCE in n.get_name())
-    find(f"the link {CONTENTS_LINK!r} of the contents frame", named("LINK", CONTENTS_LINK))
-
-    reader.search_by_enter(QUERIES[0], os.path.join(appdir, "found.html"), lexoria_search, appdir)
-    hits = subprocess.run([lexoria_search, appdir, QUERIES[0]], capture_output=True, text=True).stdout
-    titles = [line.split("\t", 1)[1] for line in hits.splitlines()]
-    wait_for("the results page's links to be the hits", 60,
-             lambda: [n.get_name() for n in results()[1]] == titles, reader.process)
-    focused = lambda node: node.get_state_set().contains(Atspi.StateType.FOCUSED)  # noqa: E731
-    wait_for("the focus on the results page's heading", 60, lambda: focused(results()[0]), reader.process)
-    for index, title in enumerate(titles):
-        run("xdotool", "key", "Tab")
-        wait_for(f"Tab to take the focus to {title!r}", 60, lambda: focused(results()[1][index]), reader.process)
-
-    for key, index, name in texts:
-        if key == "Button" and index not in LAMPS:
-            button = find(f"the button {name!r}", named("PUSH_BUTTON", name)).queryAction()
-            if [button.getName(i) for i in range(button.nActions)] != ["Press"]:
-                raise Failure(f"the button {name!r} cannot be pressed, or does more")
-            if index == 2:
-                button.doAction(0)
-                find("Home pressed through its action to show the home page", lambda n: SENTENCE in n.get_name())
+def listen(copy, lexoria_search, word, scratch, switch, log):
+    # Orca started by hand comes after the reader, which must then notice it;
+    # a desktop whose switch is on starts it first.
+    hits = [line.split("\t") for line in run(lexoria_search, copy, word).splitlines()]
+    with open(os.path.join(copy, "Help.html"), encoding="iso-8859-2") as help_page:
+        help_heading = re.search(r"<h\d[^>]*>(.*?)</h\d>", help_page.read(), re.S)[1].strip()
+    with open(os.path.join(copy, hits[0][0]), encoding="iso-8859-2") as page:
+        article = " ".join(html.unescape(re.sub(r"<[^>]*>", " ", page.read())).split())
+    steps = [("the results' heading", "Return", lambda line: RESULTS_HEADING in line),
+             ("the first hit's title", "Tab", lambda line: hits[0][1] in line),
+             # A list item's bullet is spoken.
+             (f"a line of the article with {word!r}", "Return",
+              lambda line: word.casefold() in line.casefold() and line.lstrip("•◦▪ ") in article),
+             ("the results again", "alt+Left", lambda line: RESULTS_HEADING in line),
+             ("the help page's heading", "F1", lambda line: help_heading in line)]
+    with contextlib.ExitStack() as stack:
+        hear = switch == "on" and stack.enter_context(orca_listening(scratch, switch, log))
+        process = stack.enter_context(running([os.path.join(copy, "lexoria")], log, "listening through Orca"))
+        reader = Reader(process)
+        reader.wait_until_idle("the home page")
+        if not hear:
+            hear = stack.enter_context(orca_listening(scratch, switch, log))
+            run("xdotool", "windowfocus", "--sync", reader.id)
+        hear("the window's name, the caption with its \" ... \"", [], lambda line: " ... " in line, process)
+        reader.click(reader.search)
+        run("xdotool", "type", "--delay", "80", word)
+        return [hear(what, [key], test, process) for what, key, test in steps]
 
 
 def main():
-    appdir, lexoria_search = sys.argv[1:3]
+    appdir, lexoria_search, word = sys.argv[1:4]
     if not os.environ.get("LEXORIA_OWN_BUS"):
         shutil.which("dbus-run-session") or skip("dbus-run-session is not installed")
         os.execvpe("dbus-run-session", ["dbus-run-session", "--", sys.executable, *sys.argv],
                    {**os.environ, "LEXORIA_OWN_BUS": "1"})
-    try:
-        import gi
-        gi.require_version("Atspi", "2.0")
-        from gi.repository import Atspi, GLib
-        import pyatspi  # noqa: F401  its wrappers of the interfaces, queryAction among them
-    except (ImportError, ValueError):
-        skip("python3-pyatspi is not installed")
-    with tempfile.TemporaryDirectory(prefix="lexoria-a11y-") as scratch, tempfile.TemporaryFile() as log, \
+    os.path.exists("/usr/bin/orca") or skip("orca is not installed")
+    os.environ["LC_ALL"] = "C.UTF-8"
+    with tempfile.TemporaryDirectory(prefix="lexoria-orca-") as scratch, tempfile.TemporaryFile() as log, \
             caron_keys():
-        # Asked only now that a client holds the X server: the accessibility
-        # bus connects to it and leaves, and a server left by its last client
-        # resets and refuses the reader for a moment.
-        subprocess.run(SCREEN_READER_ON, capture_output=True).returncode == 0 or skip("no accessibility bus (at-spi2-core)")
-        copy = shutil.copytree(appdir, os.path.join(scratch, "app"), symlinks=True,
-                               ignore=shutil.ignore_patterns("found.html"))
+        # Orca, speech-dispatcher and their settings in a home of their own;
+        # speech goes to the dummy module, which makes no sound.
+        quiet_home(scratch)
         try:
-            with running([os.path.join(copy, "lexoria")], log, "reading the reader's accessibility tree") as process:
-                reader = Reader(process)
-                reader.wait_until_idle("the home page")
-                read(reader, copy, lexoria_search, Atspi, GLib)
+            for switch in ("off", "on"):
+                if switch == "on":
+                    run(*SCREEN_READER_ON)
+                copy = shutil.copytree(appdir, os.path.join(scratch, f"app-{switch}"), symlinks=True,
+                                       ignore=shutil.ignore_patterns("found.html"))
+                said = listen(copy, lexoria_search, word, scratch, switch, log)
+                print(f"with the screen-reader switch {switch}, Orca said:", *said, sep="\n  ")
         finally:
-            # The accessibility bus leaves its address on the X server's root
-            # window; it ends with this session.
             subprocess.run(["xprop", "-root", "-remove", "AT_SPI_BUS"])
-    print("read by a screen reader: frames, results and their focus, buttons, window name")
 
 
 if __name__ == "__main__":

@@ -44,7 +44,10 @@ private slots:
             {"a.html", head + "<p>\xC8len 1: \xE8\xB9\xBE velja.</p>"},
             // Console output of a page's own must not pass for the view's signal.
             {"b.html", head + "<script>console.log('begin'); console.debug('complete file:///x');</script>"},
-            {"c.html", head + "<p>Stran C</p>"}, {"single.html", head + "<p>Brez okvirjev</p>"}};
+            {"c.html", head + "<p>Stran C</p>"},
+            {"h.html", head + "<p>Uvod</p><h2 id=\"start\">Naslov</h2><h1>Drugi</h1>"},
+            {"m.html", head + "<h1>Naslov</h1><li id=\"start\">Prvi <mark data-lexoria-current>zadetek</mark></li>"},
+            {"single.html", head + "<p>Brez okvirjev</p>"}};
         for (const auto& [name, bytes] : files) {
             QFile file(path(name));
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
@@ -129,6 +132,17 @@ private slots:
     // Frame T is focused while the contents frame holds the focus and a
     // selection; the commands must have taken effect when they return, and
     // leave no selection in T.
+    // The list item of the current hit comes before the page's heading.
+    void readingStartsAtTheCurrentHitsBlockElseAtTheFirstHeading()
+    {
+        show("index.html", 3);
+        for (const QString page : {"m.html", "h.html"}) {
+            show(page, 1, "T");
+            view_->focusReadingStart("T", path(page));
+            QTRY_COMPARE(js(inFrame("T", "document.activeElement.id")).toString(), QStringLiteral("start"));
+        }
+    }
+
     void commandsActOnTheFocusedFrameBeforeTheyReturn_data()
     {
         QTest::addColumn<QStringList>("commands");
