@@ -32,10 +32,10 @@ std::string record(const std::string& file, const std::string& title)
 class DocumentTableTest : public ::testing::Test {
 protected:
     std::string indexFile() const { return app.appPath() + "Wlist.idx"; }
-    void load()
+    void load(std::uintmax_t maxTotalBytes = lexoria::maxTotalPageBytes)
     {
         lexoria::loadDocumentTable(indexFile(), app.appPath(), *docList, docCount,
-                              [this](const std::string& warning) { warnings.push_back(warning); });
+                              [this](const std::string& warning) { warnings.push_back(warning); }, maxTotalBytes);
     }
     const lexoria::DocEntry& slot(int i) const { return (*docList)[i]; }
 
@@ -97,6 +97,22 @@ TEST_F(DocumentTableTest, HoldsFiveHundredTwelvePagesAndRefusesTheNext)
     EXPECT_THAT([&] { load(); },
                 ThrowsMessage<lexoria::FileError>(StartsWith(indexFile() + " line 513: the index lists more than 512 pages")));
     EXPECT_EQ(docCount, 512);
+}
+
+// The bound counts every page held, so it is crossed by the page that passes
+// it, not by the one that reaches it exactly.
+TEST_F(DocumentTableTest, PagesTogetherPastTheTotalBoundFailNamingTheCrossingLine)
+{
+    app.write("a.html", "1234");
+    app.write("b.html", "123456");
+    app.write("c.html", "1");
+    app.write("Wlist.idx", record("a.html", "A") + record("b.html", "B") + record("c.html", "C"));
+    load(11);
+    EXPECT_EQ(docCount, 3);
+    EXPECT_THAT([&] { load(9); }, ThrowsMessage<lexoria::FileError>(StartsWith(
+                                      indexFile() + " line 2: the listed page " + app.appPath() + "b.html brings")));
+    EXPECT_THAT([&] { load(10); }, ThrowsMessage<lexoria::FileError>(HasSubstr("line 3:")));
+    EXPECT_GE(lexoria::maxTotalPageBytes, std::uintmax_t{lexoria::maxPages} << 20);
 }
 
 // The pages before the faulty line stay loaded. Names leading out of the

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QWebEngineHistory>
 #include <QPrinter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -101,6 +102,30 @@ private slots:
         (completed << "index.html" << "toc.html" << "a.html" << "single.html").sort();
         QCOMPARE(names, completed);
         QCOMPARE(begins.size(), completed.size());
+    }
+
+    // Whatever came before, a page opened in frame T lands in the frameset
+    // shown once the action is done, and no wait runs out its deadline.
+    void navigationIntoAFrameWaitsOnlyForAFramesetLoad_data()
+    {
+        QTest::addColumn<Action>("action");
+        QTest::newRow("Back over an anchor the page set itself") << Action([this](WebBrowser& v) {
+            js("frames['T'].location.hash = 'x'");
+            QTRY_COMPARE_WITH_TIMEOUT(v.history()->count(), 2, loadTimeoutMs);
+            v.GoBack();
+        });
+        QTest::newRow("the home page asked for anew") << Action([this](WebBrowser& v) { v.Navigate(path("index.html")); });
+        QTest::newRow("a load stopped before it started") << Action([this](WebBrowser& v) { v.Navigate(path("single.html")); v.Stop(); });
+    }
+
+    void navigationIntoAFrameWaitsOnlyForAFramesetLoad()
+    {
+        show("index.html", 3);
+        QFETCH(Action, action);
+        action(*view_);
+        view_->Navigate(path("c.html"), "T");
+        QTRY_COMPARE_WITH_TIMEOUT(js("frames['T'].location.href").toString(), url("c.html").toString(), loadTimeoutMs);
+        QCOMPARE(view_->waitsRunOut(), 0);
     }
 
     void refusedOperationsThrowAndKeepThePage_data()

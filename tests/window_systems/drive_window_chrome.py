@@ -8,7 +8,7 @@
 # Minimise button minimises, and after a restore no button is lit. Enter
 # that closes a failure box never runs the failed search again. Once the
 # dialogs opened and closed by keys have gone, F1 must show the help page.
-import contextlib, itertools, os, shutil, sys, tempfile  # noqa: E401
+import contextlib, itertools, os, shutil, subprocess, sys, tempfile  # noqa: E401
 
 from PIL import ImageGrab
 
@@ -76,14 +76,27 @@ def view(reader):
     return ImageGrab.grab(bbox=(x + width // 2, y + 60, x + width - 24, y + height - 24)).tobytes()
 
 
+def focused():
+    return subprocess.run(["xdotool", "getwindowfocus", "-f"], capture_output=True, text=True).stdout.strip()
+
+
 def keys_then_help(reader):
     # With the pointer away from the window, so that only the keyboard focus
-    # takes the keys to the reader.
+    # takes the keys to the reader. A dialog is shown (mapped) before it holds
+    # the keyboard focus: without a window manager the toolkit gives it the
+    # focus only once the X server has mapped it, and a key sent in between
+    # goes to the main window, which the dialog blocks, and is lost. So the
+    # next key waits until the dialog, or once it is gone the main window,
+    # holds the focus, as a person sees it before typing.
     run("xdotool", "mousemove", 1270, 1010)
     home = view(reader)
     for key, dialog in KEYS:
         run("xdotool", "key", key)
-        until(reader, f"{key} to {'open' if dialog else 'close'} the dialog", lambda: dialog == bool(reader.boxes()))
+
+        def settled():
+            boxes = reader.boxes()
+            return focused() in boxes if dialog else not boxes and focused() == reader.id
+        until(reader, f"{key} to {'open' if dialog else 'close'} the dialog, which then holds the focus", settled)
     run("xdotool", "key", "F1")
     until(reader, f"F1 after {', '.join(key for key, _ in KEYS)} to show the help page", lambda: view(reader) != home)
 
