@@ -93,15 +93,19 @@ WebBrowser::WebBrowser(QWidget* parent) : QWebEngineView(parent)
 {
     auto* page = new ReaderPage(this);
     setPage(page);
-    connect(page, &QWebEnginePage::loadStarted, this, &WebBrowser::DownloadBegin);
+    // The engine tells of loads from inside its own calls, where it answers
+    // no script: a handler that waits for a script's answer (the focus of a
+    // results page, the marks of a hit) would wait out its deadline there.
+    // The events reach the window from the event loop instead, in order.
+    connect(page, &QWebEnginePage::loadStarted, this, &WebBrowser::DownloadBegin, Qt::QueuedConnection);
     connect(page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& loading) {
         if (loading.status() == QWebEngineLoadingInfo::LoadStartedStatus)
             framesetAskedFor_ = false;
     });
     connect(page, &QWebEnginePage::loadFinished, this,
-            [this](bool) { emit DocumentComplete(url()); });
-    connect(page, &ReaderPage::frameLoadStarted, this, &WebBrowser::DownloadBegin);
-    connect(page, &ReaderPage::frameLoadFinished, this, &WebBrowser::DocumentComplete);
+            [this](bool) { emit DocumentComplete(url()); }, Qt::QueuedConnection);
+    connect(page, &ReaderPage::frameLoadStarted, this, &WebBrowser::DownloadBegin, Qt::QueuedConnection);
+    connect(page, &ReaderPage::frameLoadFinished, this, &WebBrowser::DocumentComplete, Qt::QueuedConnection);
 }
 
 WebBrowser::~WebBrowser() = default;
