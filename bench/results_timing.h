@@ -14,8 +14,10 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
+#include <vector>
 
 namespace results_timing {
 
@@ -88,6 +90,29 @@ inline Round pairedRound(Form1& form, QWebEngineView& bare, const QString& query
     round.floor = bareLoadSeconds(bare, found);
     QTest::qWait(50);
     return round;
+}
+
+// A bare view beside the form, of the size of its view, shown.
+inline void showBeside(QWebEngineView& bare, Form1& form)
+{
+    bare.resize(form.WebBrowser1->size());
+    bare.show();
+    if (!QTest::qWaitForWindowExposed(&bare))
+        throw std::runtime_error("the bare view was not shown");
+    form.activateWindow();
+    (void)QTest::qWaitForWindowActive(&form);
+}
+
+// The median over rounds of a search's time over its floor's.
+inline double medianRatio(Form1& form, QWebEngineView& bare, const QString& query, int rounds)
+{
+    std::vector<double> ratios;
+    for (int round = 0; round < rounds; ++round) {
+        const Round times = pairedRound(form, bare, query);
+        ratios.push_back(times.search / times.floor);
+    }
+    std::nth_element(ratios.begin(), ratios.begin() + rounds / 2, ratios.end());
+    return ratios[static_cast<std::size_t>(rounds / 2)];
 }
 
 }  // namespace results_timing

@@ -72,11 +72,7 @@ int main(int argc, char* argv[])
     if (!QTest::qWaitForWindowActive(&form))
         throw std::runtime_error("the window did not become active");
     QWebEngineView bare;
-    bare.resize(form.WebBrowser1->size());
-    bare.show();
-    if (!QTest::qWaitForWindowExposed(&bare))
-        throw std::runtime_error("the bare view was not shown");
-    form.activateWindow();
+    results_timing::showBeside(bare, form);
     QTest::qWait(1000);
 
     // "xylofon" is nowhere; "xenon" is planted in three pages; every page's

@@ -139,7 +139,7 @@ class Reader:
             return since and time.monotonic() - since[0] >= 1.5
         wait_for(what, 60, idle, self.process)
 
-    def search_by_enter(self, query, found, lexoria_search, appdir, typed=True, then=None):
+    def search_by_enter(self, query, found, lexoria_search, appdir, typed=True, then=None, keep=False):
         # Enter on the search panel, with the query typed or kept in the box,
         # must write found.html equal to lexoria-search's on a copy of appdir,
         # and show it. With then, the panel is opened at once once it is
@@ -151,15 +151,18 @@ class Reader:
                 subprocess.run([lexoria_search, "--write", copy, query], capture_output=True)
                 with open(os.path.join(copy, "found.html"), "rb") as written:
                     expected = written.read()
-            run("xdotool", "mousemove", "--window", self.id, *self.search, "click", "1",
-                *(["type", "--delay", "80", query] if typed else []), "key", "--clearmodifiers", "Return")
+            run("xdotool", "mousemove", "--window", self.id, *self.search, "click", "1")
+            if typed:
+                run("xdotool", "type", "--delay", "80", query)
+            run("xdotool", "key", "--clearmodifiers", "Return")
 
             def same():
                 with contextlib.suppress(FileNotFoundError), open(found, "rb") as written:
                     return written.read() == expected
             wait_for(f"found.html for {query!r} to equal lexoria-search's", 30, same, self.process)
         self.wait_until_idle(f"the results page of {query!r}")
-        os.remove(found)
+        if not keep:
+            os.remove(found)
 
     def view(self):
         # The web view's part of the window, below the buttons and the lamps.
@@ -186,7 +189,7 @@ class Reader:
         self.click(self.home)
         self.wait_until_idle("the home page")
         home_page = self.view()
-        self.search_by_enter(query, found, lexoria_search, appdir)
+        self.search_by_enter(query, found, lexoria_search, appdir, keep=True)  # Back reads it again
         results, hit = self.view(), ["key", "--clearmodifiers", "Tab", "Return", "sleep", "0.5"]
         self.keys_show(hit + ["key", "--clearmodifiers", "alt+Left"], "Alt+Left at once after a hit", results)
         self.keys_show(["key", "--clearmodifiers", "F1"], "F1 after it", help_page)

@@ -103,14 +103,12 @@ TEST_F(DocumentTableTest, HoldsFiveHundredTwelvePagesAndRefusesTheNext)
 // it, not by the one that reaches it exactly.
 TEST_F(DocumentTableTest, PagesTogetherPastTheTotalBoundFailNamingTheCrossingLine)
 {
-    app.write("a.html", "1234");
-    app.write("b.html", "123456");
-    app.write("c.html", "1");
+    for (const auto& [page, text] : {std::pair{"a", "1234"}, {"b", "123456"}, {"c", "1"}})
+        app.write(page + ".html"s, text);
     app.write("Wlist.idx", record("a.html", "A") + record("b.html", "B") + record("c.html", "C"));
     load(11);
     EXPECT_EQ(docCount, 3);
-    EXPECT_THAT([&] { load(9); }, ThrowsMessage<lexoria::FileError>(StartsWith(
-                                      indexFile() + " line 2: the listed page " + app.appPath() + "b.html brings")));
+    EXPECT_THAT([&] { load(9); }, ThrowsMessage<lexoria::FileError>(StartsWith(indexFile() + " line 2: the listed page " + app.appPath() + "b.html brings")));
     EXPECT_THAT([&] { load(10); }, ThrowsMessage<lexoria::FileError>(HasSubstr("line 3:")));
     EXPECT_GE(lexoria::maxTotalPageBytes, std::uintmax_t{lexoria::maxPages} << 20);
 }

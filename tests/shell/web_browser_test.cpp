@@ -80,10 +80,18 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(!back.isEmpty() && back.last().at(0).toUrl() == url("a.html"), loadTimeoutMs);
             v.GoForward();
         }) << QStringList{"b.html", "a.html", "b.html"};
+        // Steps that load no frameset: the navigation after them waits for none.
+        QTest::newRow("Back over an anchor the page set itself") << Action([this](WebBrowser& v) {
+            js("frames['T'].location.hash = 'x'");
+            QTRY_COMPARE_WITH_TIMEOUT(v.history()->count(), 2, loadTimeoutMs);
+            v.GoBack();
+        }) << QStringList{};
+        QTest::newRow("a load stopped before it started")
+            << Action([this](WebBrowser& v) { v.Navigate(path("single.html")); v.Stop(); }) << QStringList{};
     }
 
     // A last navigation into frame T closes the record: whatever the action
-    // raised has arrived before its events.
+    // raised has arrived before its events. No wait ran out its deadline.
     void eachDocumentRaisesOneBeginAndOneComplete()
     {
         QFETCH(QStringList, completed);
@@ -102,29 +110,6 @@ private slots:
         (completed << "index.html" << "toc.html" << "a.html" << "single.html").sort();
         QCOMPARE(names, completed);
         QCOMPARE(begins.size(), completed.size());
-    }
-
-    // Whatever came before, a page opened in frame T lands in the frameset
-    // shown once the action is done, and no wait runs out its deadline.
-    void navigationIntoAFrameWaitsOnlyForAFramesetLoad_data()
-    {
-        QTest::addColumn<Action>("action");
-        QTest::newRow("Back over an anchor the page set itself") << Action([this](WebBrowser& v) {
-            js("frames['T'].location.hash = 'x'");
-            QTRY_COMPARE_WITH_TIMEOUT(v.history()->count(), 2, loadTimeoutMs);
-            v.GoBack();
-        });
-        QTest::newRow("the home page asked for anew") << Action([this](WebBrowser& v) { v.Navigate(path("index.html")); });
-        QTest::newRow("a load stopped before it started") << Action([this](WebBrowser& v) { v.Navigate(path("single.html")); v.Stop(); });
-    }
-
-    void navigationIntoAFrameWaitsOnlyForAFramesetLoad()
-    {
-        show("index.html", 3);
-        QFETCH(Action, action);
-        action(*view_);
-        view_->Navigate(path("c.html"), "T");
-        QTRY_COMPARE_WITH_TIMEOUT(js("frames['T'].location.href").toString(), url("c.html").toString(), loadTimeoutMs);
         QCOMPARE(view_->waitsRunOut(), 0);
     }
 

@@ -85,9 +85,9 @@ def keys_then_help(reader):
     # takes the keys to the reader. A dialog is shown (mapped) before it holds
     # the keyboard focus: without a window manager the toolkit gives it the
     # focus only once the X server has mapped it, and a key sent in between
-    # goes to the main window, which the dialog blocks, and is lost. So the
-    # next key waits until the dialog, or once it is gone the main window,
-    # holds the focus, as a person sees it before typing.
+    # goes to the main window, which the dialog blocks, and is lost. So a key
+    # for the dialog waits until the dialog holds the focus, as a person sees
+    # it before typing.
     run("xdotool", "mousemove", 1270, 1010)
     home = view(reader)
     for key, dialog in KEYS:
@@ -95,8 +95,8 @@ def keys_then_help(reader):
 
         def settled():
             boxes = reader.boxes()
-            return focused() in boxes if dialog else not boxes and focused() == reader.id
-        until(reader, f"{key} to {'open' if dialog else 'close'} the dialog, which then holds the focus", settled)
+            return focused() in boxes if dialog else not boxes
+        until(reader, f"{key} to {'open the dialog, which then holds the focus' if dialog else 'close the dialog'}", settled)
     run("xdotool", "key", "F1")
     until(reader, f"F1 after {', '.join(key for key, _ in KEYS)} to show the help page", lambda: view(reader) != home)
 
