@@ -97,8 +97,7 @@ TEST(LexoriaCheck, ReportsEachFaultOfABrokenStatuteWithItsFileAndLine)
         fault.make(app);
         const auto [status, output] = runCheck(app.appPath());
         EXPECT_EQ(status, 1) << output;
-        for (const std::string& line : fault.expected)
-            EXPECT_THAT(output, HasSubstr(app.appPath() + line));
+        for (const std::string& line : fault.expected) EXPECT_THAT(output, HasSubstr(app.appPath() + line));
     }
 }
 
@@ -120,8 +119,7 @@ TEST(LexoriaCheck, WritesTheShippedIndexBackOnlyWithForceAndNoneWhenATitleHoldsA
     const std::string shipped = app.read("Wlist.idx");
     std::string pages;
     const std::regex record("(^|\n)\"([^\"]+)\",");
-    for (std::sregex_iterator it(shipped.begin(), shipped.end(), record), end; it != end; ++it)
-        pages += " " + (*it)[2].str();
+    for (std::sregex_iterator it(shipped.begin(), shipped.end(), record), end; it != end; ++it) pages += " " + (*it)[2].str();
     app.write("Wlist.idx", "stale");
     EXPECT_EQ(runCheck("--write-index " + app.appPath() + pages).first, 1) << "replaced an index without --force";
     EXPECT_EQ(app.read("Wlist.idx"), "stale");
@@ -130,15 +128,12 @@ TEST(LexoriaCheck, WritesTheShippedIndexBackOnlyWithForceAndNoneWhenATitleHoldsA
     fs::create_symlink("kept.idx", app.path() / "Wlist.idx");
     fs::permissions(app.path() / "kept.idx", fs::perms::owner_read | fs::perms::owner_write);
     const auto [status, output] = runCheck("--write-index --force " + app.appPath() + pages);
-    EXPECT_EQ(status, 0) << output;
-    EXPECT_EQ(app.read("Wlist.idx"), shipped);
+    EXPECT_EQ(status, 0) << output; EXPECT_EQ(app.read("Wlist.idx"), shipped);
     EXPECT_TRUE(fs::is_symlink(app.path() / "Wlist.idx"));
     EXPECT_EQ(fs::status(app.path() / "kept.idx").permissions(), fs::perms::owner_read | fs::perms::owner_write);
     // A dangling link stays a link too, and the file it names is made.
-    fs::remove(app.path() / "kept.idx");
-    EXPECT_EQ(runCheck("--write-index --force " + app.appPath() + pages).first, 0);
-    EXPECT_TRUE(fs::is_symlink(app.path() / "Wlist.idx"));
-    EXPECT_EQ(app.read("kept.idx"), shipped);
+    fs::remove(app.path() / "kept.idx"); EXPECT_EQ(runCheck("--write-index --force " + app.appPath() + pages).first, 0);
+    EXPECT_TRUE(fs::is_symlink(app.path() / "Wlist.idx")); EXPECT_EQ(app.read("kept.idx"), shipped);
 
     app.edit("clen001.html", "<title>", "<title>\"Citat\" ");
     const auto [quoteStatus, quoteOutput] = runCheck("--write-index --force " + app.appPath() + pages);

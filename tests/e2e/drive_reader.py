@@ -152,8 +152,7 @@ class Reader:
                 with open(os.path.join(copy, "found.html"), "rb") as written:
                     expected = written.read()
             run("xdotool", "mousemove", "--window", self.id, *self.search, "click", "1")
-            if typed:
-                run("xdotool", "type", "--delay", "80", query)
+            run("xdotool", *(["type", "--delay", "80", query] if typed else ["sleep", "0"]))
             run("xdotool", "key", "--clearmodifiers", "Return")
 
             def same():
@@ -183,18 +182,17 @@ class Reader:
         # A hit opened from the results (Tab to its link, Enter) scrolls to its
         # anchor and marks the page, steps within the page; Back, Help and Home
         # after it show their pages, and no wait of the view runs out its deadline.
-        self.click(self.help)
-        self.wait_until_idle("the help page")
-        help_page = self.view()
-        self.click(self.home)
-        self.wait_until_idle("the home page")
-        home_page = self.view()
+        shown = {}
+        for page, button in (("help", self.help), ("home", self.home)):
+            self.click(button)
+            self.wait_until_idle(f"the {page} page")
+            shown[page] = self.view()
         self.search_by_enter(query, found, lexoria_search, appdir, keep=True)  # Back reads it again
         results, hit = self.view(), ["key", "--clearmodifiers", "Tab", "Return", "sleep", "0.5"]
         self.keys_show(hit + ["key", "--clearmodifiers", "alt+Left"], "Alt+Left at once after a hit", results)
-        self.keys_show(["key", "--clearmodifiers", "F1"], "F1 after it", help_page)
+        self.keys_show(["key", "--clearmodifiers", "F1"], "F1 after it", shown["help"])
         self.keys_show(["key", "--clearmodifiers", "alt+Left"], "Alt+Left again", results)
-        self.keys_show(hit + ["mousemove", "--window", self.id, *self.home, "click", "1"], "Home after a hit", home_page)
+        self.keys_show(hit + ["mousemove", "--window", self.id, *self.home, "click", "1"], "Home after a hit", shown["home"])
         if b"the view gave up waiting" in os.pread(log.fileno(), os.fstat(log.fileno()).st_size, 0):
             raise Failure("a wait of the view ran out its deadline")
 

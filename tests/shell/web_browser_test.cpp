@@ -56,8 +56,7 @@ private slots:
     void init()
     {
         view_ = std::make_unique<WebBrowser>();
-        view_->resize(800, 600);
-        view_->show();
+        view_->resize(800, 600), view_->show();
         QVERIFY(QTest::qWaitForWindowExposed(view_.get()));
     }
 
@@ -67,8 +66,7 @@ private slots:
     {
         QTest::addColumn<Action>("action");
         QTest::addColumn<QStringList>("completed");  // after the home page's
-        QTest::newRow("Navigate into frame T") << Action([this](WebBrowser& v) { v.Navigate(path("b.html"), "T"); })
-                                               << QStringList{"b.html"};
+        QTest::newRow("Navigate into frame T") << Action([this](WebBrowser& v) { v.Navigate(path("b.html"), "T"); }) << QStringList{"b.html"};
         QTest::newRow("link clicked in the contents frame")
             << Action([this](WebBrowser&) { js("frames['toc'].document.getElementById('toC').click()"); }) << QStringList{"c.html"};
         QTest::newRow("back and forward inside frame T") << Action([this](WebBrowser& v) {
@@ -86,8 +84,7 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(v.history()->count(), 2, loadTimeoutMs);
             v.GoBack();
         }) << QStringList{};
-        QTest::newRow("a load stopped before it started")
-            << Action([this](WebBrowser& v) { v.Navigate(path("single.html")); v.Stop(); }) << QStringList{};
+        QTest::newRow("a load stopped before it started") << Action([this](WebBrowser& v) { v.Navigate(path("single.html")); v.Stop(); }) << QStringList{};
     }
 
     // A last navigation into frame T closes the record: whatever the action
@@ -104,12 +101,10 @@ private slots:
         view_->Navigate(path("single.html"), "T");
         QTRY_VERIFY_WITH_TIMEOUT(completes.last().at(0).toUrl() == url("single.html"), loadTimeoutMs);
         QStringList names;
-        for (const QList<QVariant>& event : completes)
-            names << event.at(0).toUrl().fileName();
+        for (const QList<QVariant>& event : completes) names << event.at(0).toUrl().fileName();
         names.sort();
         (completed << "index.html" << "toc.html" << "a.html" << "single.html").sort();
-        QCOMPARE(names, completed);
-        QCOMPARE(begins.size(), completed.size());
+        QCOMPARE(names, completed); QCOMPARE(begins.size(), completed.size());
         QCOMPARE(view_->waitsRunOut(), 0);
     }
 
@@ -130,8 +125,7 @@ private slots:
     void refusedOperationsThrowAndKeepThePage()
     {
         QFETCH(bool, home);
-        if (home)
-            show("index.html", 3);
+        if (home) show("index.html", 3);
         const QUrl before = view_->url();
         QFETCH(Action, action);
         QVERIFY_THROWS_EXCEPTION(WebBrowserError, action(*view_));
@@ -157,8 +151,7 @@ private slots:
         QGuiApplication::clipboard()->clear();
         QTRY_VERIFY(QGuiApplication::clipboard()->text().isEmpty());
         view_->focusFrame("T");
-        for (const QString& command : commands)
-            view_->execCommand(command);
+        for (const QString& command : commands) view_->execCommand(command);
         QTEST(QGuiApplication::clipboard()->text().trimmed(), "clipboard");
         QCOMPARE(selectionIn(view_->page(), "T"), QString());
     }

@@ -81,24 +81,20 @@ void ReaderWindowTest::skinAndLanguageFileDressTheButtonsAndCaption()
 
     for (std::size_t index = 0; index < Form1::buttonCount; ++index)
         QCOMPARE(form.Image1[index]->pixmap().toImage(), lexoria::readPicture(form.strButtonPicture[index]).toImage());
-    QCOMPARE(form.Image1[2]->size(), QSize(48, 40));
-    QCOMPARE(form.Image1[3]->size(), QSize(32, 32));
+    QCOMPARE(form.Image1[2]->size(), QSize(48, 40)); QCOMPARE(form.Image1[3]->size(), QSize(32, 32));
     QCOMPARE(form.windowIcon().availableSizes().size(), 6);
 
     QCOMPARE(form.Image1[0]->toolTip(), QStringLiteral("Nazaj"));
     // The tip shows the markup as it is written.
     const QString tip = form.Image1[3]->toolTip();
     QCOMPARE(Qt::mightBeRichText(tip) ? QTextDocumentFragment::fromHtml(tip).toPlainText() : tip, "<b>" + searchWord + "</b>");
-    QCOMPARE(form.Image1[12]->toolTip(), QString());
-    QCOMPARE(form.Image1[7]->toolTip(), design.Image1[7]->toolTip());
-    QCOMPARE(form.Frame1->title(), searchWord + " & najdi");
-    QCOMPARE(form.strTitula, searchWordLatin2.toStdString());
+    QCOMPARE(form.Image1[12]->toolTip(), QString()); QCOMPARE(form.Image1[7]->toolTip(), design.Image1[7]->toolTip());
+    QCOMPARE(form.Frame1->title(), searchWord + " & najdi"); QCOMPARE(form.strTitula, searchWordLatin2.toStdString());
 }
 
 void ReaderWindowTest::partsKeepTheirPlacesAsTheWindowResizesAndMinimises()
 {
-    ReaderFixture reader;
-    Form1& form = reader.start();
+    ReaderFixture reader; Form1& form = reader.start();
     const QRect lamps = form.Image1[Form1::readyLamp]->geometry();
     QCOMPARE(form.Image1[Form1::busyLamp]->geometry(), lamps);
     form.Image1[Form1::busyLamp]->show();
@@ -129,8 +125,7 @@ void ReaderWindowTest::partsKeepTheirPlacesAsTheWindowResizesAndMinimises()
     const QSize before = form.Label1->size();
     form.strTitula = std::string(120, 'x');
     emit form.WebBrowser1->DocumentComplete(QUrl());
-    QVERIFY(form.Label1->width() > before.width());
-    QCOMPARE(form.Label1->height(), before.height());
+    QVERIFY(form.Label1->width() > before.width()); QCOMPARE(form.Label1->height(), before.height());
     QVERIFY(form.Label1->text().startsWith(QString(120, 'x') + QStringLiteral(" ... ")));
 
     // Minimised, the title shows the version; restored, nothing moved.
@@ -157,8 +152,7 @@ void ReaderWindowTest::shortcutsClickTheirButtonsWhereverTheFocusIsAndScreenRead
         {Qt::CTRL | Qt::SHIFT | Qt::Key_C, 12, 0}, {Qt::CTRL | Qt::Key_Plus, -1, 1.1},
         {Qt::CTRL | Qt::Key_Minus, -1, 0.9}, {Qt::CTRL | Qt::Key_0, -1, 1.0},
     };
-    ReaderFixture reader;
-    Form1& form = reader.start();
+    ReaderFixture reader; Form1& form = reader.start();
     for (QWidget* place : {static_cast<QWidget*>(form.Text1), static_cast<QWidget*>(form.WebBrowser1), static_cast<QWidget*>(nullptr)}) {
         for (const auto& [keys, button, zoomedTo] : shortcuts) {
             const QByteArray what = QKeySequence(keys).toString().toUtf8() + (place == form.Text1 ? " in the search box" : place ? " in the view" : " in no control");
@@ -190,8 +184,7 @@ void ReaderWindowTest::shortcutsClickTheirButtonsWhereverTheFocusIsAndScreenRead
     };
     for (const auto& [control, name, role] : accessible) {
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
-        QCOMPARE(face->text(QAccessible::Name), QString::fromUtf8(name));
-        QCOMPARE(face->role(), role);
+        QCOMPARE(face->text(QAccessible::Name), QString::fromUtf8(name)); QCOMPARE(face->role(), role);
         QAccessibleActionInterface* actions = face->actionInterface();
         QCOMPARE(actions && actions->actionNames().contains(QAccessibleActionInterface::pressAction()),
                  role == QAccessible::Button);
@@ -199,13 +192,10 @@ void ReaderWindowTest::shortcutsClickTheirButtonsWhereverTheFocusIsAndScreenRead
     // Buttons pressed by a screen reader, without the focus, once its call
     // has returned: Print's dialog does not open inside the call.
     const auto press = [&](int i) { QAccessible::queryAccessibleInterface(form.Image1[i])->actionInterface()->doAction(QAccessibleActionInterface::pressAction()); };
-    form.Frame1->hide();
-    press(3);
+    form.Frame1->hide(), press(3);
     QTRY_VERIFY(form.Frame1->isVisible());
-    printDialogs = 0;
-    press(11);
-    QCOMPARE(printDialogs, 0);
-    QTRY_COMPARE(printDialogs, 1);
+    printDialogs = 0, press(11);
+    QCOMPARE(printDialogs, 0); QTRY_COMPARE(printDialogs, 1);
 }
 
 void ReaderWindowTest::searchPanelKeepsItsTextAndATypedQueryOpensPagesWithTheirHitsMarked()
@@ -232,12 +222,9 @@ void ReaderWindowTest::searchPanelKeepsItsTextAndATypedQueryOpensPagesWithTheirH
     // The panel opens with the last text selected; Cancel hides it and keeps
     // the text; Escape hides it also when no control holds the focus.
     form.Text1->setText(QStringLiteral("prejšnje iskanje"));
-    QVERIFY(openPanel());
-    QCOMPARE(form.Text1->selectedText(), QStringLiteral("prejšnje iskanje"));
-    QTest::mouseClick(form.Image1[9], Qt::LeftButton);
-    QVERIFY(!form.Frame1->isVisible());
-    QCOMPARE(form.Text1->text(), QStringLiteral("prejšnje iskanje"));
-    QVERIFY(openPanel());
+    QVERIFY(openPanel()); QCOMPARE(form.Text1->selectedText(), QStringLiteral("prejšnje iskanje"));
+    QTest::mouseClick(form.Image1[9], Qt::LeftButton); QVERIFY(!form.Frame1->isVisible());
+    QCOMPARE(form.Text1->text(), QStringLiteral("prejšnje iskanje")); QVERIFY(openPanel());
     form.Text1->clearFocus();
     press(Qt::Key_Escape);
     QVERIFY(!form.Frame1->isVisible());
@@ -247,8 +234,7 @@ void ReaderWindowTest::searchPanelKeepsItsTextAndATypedQueryOpensPagesWithTheirH
     for (const QChar letter : QStringLiteral("  ČEBELNJAK. "))
         QTest::sendKeyEvent(QTest::Click, form.Text1, Qt::Key_unknown, QString(letter), Qt::NoModifier);
     press(Qt::Key_Return);
-    WAIT_FOR(reader.showsWhole(QStringLiteral("/found.html")));
-    QVERIFY(!form.Frame1->isVisible());
+    WAIT_FOR(reader.showsWhole(QStringLiteral("/found.html"))); QVERIFY(!form.Frame1->isVisible());
     // The heading shows the query as searched: lower case, trimmed, the
     // point dropped, č in its Latin-2 code.
     const std::string found = lexoria::readWholeFile(reader.path("found.html"));
@@ -275,8 +261,7 @@ void ReaderWindowTest::searchPanelKeepsItsTextAndATypedQueryOpensPagesWithTheirH
     QSignalSpy completed(form.WebBrowser1, &WebBrowser::DocumentComplete);
     reader.evaluate(QStringLiteral("window.frames['T'].document.querySelector('a[href=\"../clen081.html\"]').click()"));
     WAIT_FOR(!completed.isEmpty() && completed.last().at(0).toUrl().fileName() == u"clen081.html");
-    QCOMPARE(hits(), QStringLiteral("0 -1 top"));
-    QVERIFY(reader.failures.empty());
+    QCOMPARE(hits(), QStringLiteral("0 -1 top")); QVERIFY(reader.failures.empty());
     QCOMPARE(form.WebBrowser1->waitsRunOut(), 0);
 }
 
@@ -293,18 +278,14 @@ void ReaderWindowTest::searchYieldsBetweenPagesRefusesASecondAndEndsOnItsCaption
 
 void ReaderWindowTest::searchYieldsBetweenPagesRefusesASecondAndEndsOnItsCaption()
 {
-    QFETCH(QString, query);
-    QFETCH(bool, resultsWritable);
-    QFETCH(QString, caption);
+    QFETCH(QString, query); QFETCH(bool, resultsWritable); QFETCH(QString, caption);
     ReaderFixture reader;
     writeLongStatute(reader);
     // A directory in the place of the results file cannot be replaced.
-    if (!resultsWritable)
-        std::filesystem::create_directory(reader.path("found.html"));
+    if (!resultsWritable) std::filesystem::create_directory(reader.path("found.html"));
     Form1& form = reader.start();
     const QString before = form.Label1->text();
-    QTest::mouseClick(form.Image1[3], Qt::LeftButton);
-    WAIT_FOR(form.Text1->hasFocus());
+    QTest::mouseClick(form.Image1[3], Qt::LeftButton); WAIT_FOR(form.Text1->hasFocus());
     form.Text1->setText(query);
     QStringList seen;
     whilePanelOpen(form, [&] {
@@ -319,8 +300,7 @@ void ReaderWindowTest::searchYieldsBetweenPagesRefusesASecondAndEndsOnItsCaption
     // The long scan yields before its first page and between pages, before
     // the count of the last page shows.
     QVERIFY2((seen.indexOf(" 128") > 1) == (query == longScan), qPrintable(shown));
-    QCOMPARE(form.Label1->text(), caption.isEmpty() ? before : caption);
-    QVERIFY(!form.Image1[Form1::busyLamp]->isVisible());
+    QCOMPARE(form.Label1->text(), caption.isEmpty() ? before : caption); QVERIFY(!form.Image1[Form1::busyLamp]->isVisible());
     // A failure to write the results is reported once, naming the file.
     QCOMPARE(reader.failures.size(), std::size_t{resultsWritable ? 0u : 1u});
     QVERIFY(resultsWritable || reader.failures[0].find("found.html") != std::string::npos);
@@ -338,36 +318,28 @@ void ReaderWindowTest::closeEndsASearchAtOnceAndHomeOrBackDuringOneKeepTheirPage
         std::filesystem::remove(reader.path("found.html"));
         Form1& form = reader.start();
         // Help, then Home: Back goes back from the frameset that Home loaded.
-        QTest::mouseClick(form.Image1[10], Qt::LeftButton);
-        WAIT_FOR(reader.frameUrl().endsWith(QLatin1String("/Help.html")));
+        QTest::mouseClick(form.Image1[10], Qt::LeftButton); WAIT_FOR(reader.frameUrl().endsWith(QLatin1String("/Help.html")));
         QSignalSpy loaded(form.WebBrowser1, &QWebEngineView::loadFinished);
-        QTest::mouseClick(form.Image1[2], Qt::LeftButton);
-        WAIT_FOR(!loaded.isEmpty());
+        QTest::mouseClick(form.Image1[2], Qt::LeftButton); WAIT_FOR(!loaded.isEmpty());
         reader.settle();
-        QTest::mouseClick(form.Image1[3], Qt::LeftButton);
-        WAIT_FOR(form.Text1->hasFocus());
+        QTest::mouseClick(form.Image1[3], Qt::LeftButton); WAIT_FOR(form.Text1->hasFocus());
         form.Text1->setText(duringSearch ? longScan : QStringLiteral("xenon"));
         // During the search the button is clicked as it yields after its last
         // page, just before it writes and shows its results; Home loads the
         // frameset anew, which the results then cannot open in.
         const auto click = [&form, button = button] { QTest::mouseClick(form.Image1[button], Qt::LeftButton); };
-        if (!duringSearch)
-            click();
+        if (!duringSearch) click();
         whilePanelOpen(form, [&, clicked = !duringSearch]() mutable {
-            if (!std::exchange(clicked, clicked || form.Label1->text() == " 128") && clicked)
-                click();
+            if (!std::exchange(clicked, clicked || form.Label1->text() == " 128") && clicked) click();
         });
         QTest::keyClick(form.Text1, Qt::Key_Return);
 
         // Close ends the search before it writes anything. Home or Back during
         // the search leave their page in place of the results, which are
         // written; before the search, the results open in the frameset Home loaded.
-        QCOMPARE(reader.failures, std::vector<std::string>{});
-        QCOMPARE(form.WebBrowser1->waitsRunOut(), 0);
-        QCOMPARE(form.isVisible(), button != 7);
-        QCOMPARE(std::filesystem::exists(reader.path("found.html")), button != 7);
-        if (button == 7)
-            continue;
+        QCOMPARE(reader.failures, std::vector<std::string>{}); QCOMPARE(form.WebBrowser1->waitsRunOut(), 0);
+        QCOMPARE(form.isVisible(), button != 7); QCOMPARE(std::filesystem::exists(reader.path("found.html")), button != 7);
+        if (button == 7) continue;
         reader.settle();
         QVERIFY(!form.Frame1->isVisible());
         if (duringSearch)
@@ -379,30 +351,22 @@ void ReaderWindowTest::closeEndsASearchAtOnceAndHomeOrBackDuringOneKeepTheirPage
 
 void ReaderWindowTest::historyButtonsMoveThroughPagesAndCopyAndPrintTakeTheContentFrame()
 {
-    ReaderFixture reader;
-    Form1& form = reader.start();
+    ReaderFixture reader; Form1& form = reader.start();
     const QString start = reader.frameUrl();
     const auto helpShown = [&] { return reader.showsWhole(QStringLiteral("/Help.html")); };
-    QTest::mouseClick(form.Image1[10], Qt::LeftButton);
-    WAIT_FOR(helpShown());
+    QTest::mouseClick(form.Image1[10], Qt::LeftButton); WAIT_FOR(helpShown());
     QVERIFY(form.WebBrowser1->url().toString().endsWith(QLatin1String("/index.html")));
-    QTest::mouseClick(form.Image1[0], Qt::LeftButton);
-    WAIT_FOR(reader.showsWhole(start));
-    QTest::mouseClick(form.Image1[1], Qt::LeftButton);
-    WAIT_FOR(helpShown());
+    QTest::mouseClick(form.Image1[0], Qt::LeftButton); WAIT_FOR(reader.showsWhole(start));
+    QTest::mouseClick(form.Image1[1], Qt::LeftButton); WAIT_FOR(helpShown());
     // Forward with nothing ahead fails quietly and loads nothing.
     QSignalSpy loads(form.WebBrowser1, &WebBrowser::DownloadBegin);
-    QTest::mouseClick(form.Image1[1], Qt::LeftButton);
-    QCOMPARE(loads.size(), 0);
+    QTest::mouseClick(form.Image1[1], Qt::LeftButton); QCOMPARE(loads.size(), 0);
     QVERIFY(reader.failures.empty());
     // A page that moves to an anchor of its own makes a step within the
     // page; Back over it, then Help at once: no wait runs out its deadline.
-    QTest::mouseClick(form.Image1[0], Qt::LeftButton);
-    WAIT_FOR(reader.showsWhole(start));
-    reader.evaluate(QStringLiteral("window.frames['T'].location.hash = 'drugje'"));
-    WAIT_FOR(reader.frameUrl().endsWith(QLatin1String("#drugje")));
-    QTest::mouseClick(form.Image1[0], Qt::LeftButton);
-    QTest::mouseClick(form.Image1[10], Qt::LeftButton);
+    QTest::mouseClick(form.Image1[0], Qt::LeftButton); WAIT_FOR(reader.showsWhole(start));
+    reader.evaluate(QStringLiteral("window.frames['T'].location.hash = 'drugje'")); WAIT_FOR(reader.frameUrl().endsWith(QLatin1String("#drugje")));
+    for (const int button : {0, 10}) QTest::mouseClick(form.Image1[button], Qt::LeftButton);
     WAIT_FOR(helpShown());
     QCOMPARE(form.WebBrowser1->waitsRunOut(), 0);
 
@@ -413,8 +377,7 @@ void ReaderWindowTest::historyButtonsMoveThroughPagesAndCopyAndPrintTakeTheConte
         if (auto* fileName = open->findChild<QLineEdit*>(QStringLiteral("filename"))) fileName->setText(pdf);
         if (auto* dialog = qobject_cast<QAbstractPrintDialog*>(open)) dialog->accept();
     });
-    QTest::mouseClick(form.Image1[11], Qt::LeftButton);
-    QVERIFY(QFile::exists(pdf));
+    QTest::mouseClick(form.Image1[11], Qt::LeftButton); QVERIFY(QFile::exists(pdf));
     QProcess extract;
     extract.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     QVERIFY(extract.waitForFinished(30000));
@@ -424,8 +387,7 @@ void ReaderWindowTest::historyButtonsMoveThroughPagesAndCopyAndPrintTakeTheConte
     // Copy takes the selection, or else the whole frame and leaves nothing
     // selected. It waits for its own text, not for any change notice: the X
     // server repeats the notice of a clear late, and other programs write too.
-    QTest::mouseClick(form.Image1[2], Qt::LeftButton);
-    WAIT_FOR(reader.showsWhole(start));
+    QTest::mouseClick(form.Image1[2], Qt::LeftButton); WAIT_FOR(reader.showsWhole(start));
     QWebEnginePage* page = form.WebBrowser1->page();
     QClipboard* clipboard = QGuiApplication::clipboard();
     QTimer strayNotices;
@@ -434,8 +396,7 @@ void ReaderWindowTest::historyButtonsMoveThroughPagesAndCopyAndPrintTakeTheConte
     reader.evaluate(selectContents("T", "h1"));
     const QString selected = selectionIn(page, "T");
     QVERIFY(selected.contains(QStringLiteral("KOČAH")));
-    QTest::mouseClick(form.Image1[12], Qt::LeftButton);
-    WAIT_FOR(clipboard->text() == selected);
+    QTest::mouseClick(form.Image1[12], Qt::LeftButton); WAIT_FOR(clipboard->text() == selected);
     QCOMPARE(selectionIn(page, "T"), selected);
     reader.evaluate(inFrame("T", "getSelection().removeAllRanges()"));
     QTest::mouseClick(form.Image1[12], Qt::LeftButton);
@@ -445,8 +406,7 @@ void ReaderWindowTest::historyButtonsMoveThroughPagesAndCopyAndPrintTakeTheConte
 
 void ReaderWindowTest::pointerLightsButtonsOneAtATimeOpensTheMenuOnlyOnTheBackgroundAndDragsByTheLeftButtonAlone()
 {
-    ReaderFixture reader;
-    Form1& form = reader.start();
+    ReaderFixture reader; Form1& form = reader.start();
     const auto shows = [](auto* button, const std::string& file) { return button->pixmap().toImage() == lexoria::readPicture(file).toImage(); };
     PictureElement* back = form.Image1[0];
     QTest::mouseMove(back, QPoint(10, 10));
@@ -460,12 +420,10 @@ void ReaderWindowTest::pointerLightsButtonsOneAtATimeOpensTheMenuOnlyOnTheBackgr
 
     // From one button straight onto another; a lamp lights nothing.
     QTest::mouseMove(form.Image1[1], QPoint(10, 10));
-    WAIT_FOR(shows(form.Image1[1], form.strSkinOnPath + "forward.jpg"));
-    QVERIFY(shows(back, form.strButtonPicture[0]));
+    WAIT_FOR(shows(form.Image1[1], form.strSkinOnPath + "forward.jpg")); QVERIFY(shows(back, form.strButtonPicture[0]));
     QTest::mouseMove(form.Image1[Form1::readyLamp], QPoint(10, 10));
     WAIT_FOR(shows(form.Image1[1], form.strButtonPicture[1]));
-    QVERIFY(shows(form.Image1[Form1::readyLamp], form.strButtonPicture[Form1::readyLamp]));
-    QVERIFY(reader.failures.empty());
+    QVERIFY(shows(form.Image1[Form1::readyLamp], form.strButtonPicture[Form1::readyLamp])); QVERIFY(reader.failures.empty());
 
     int entries = 0;
     const auto closeMenu = [&](QWidget* open) { entries = static_cast<int>(open->actions().size()), open->close(); };
@@ -473,13 +431,11 @@ void ReaderWindowTest::pointerLightsButtonsOneAtATimeOpensTheMenuOnlyOnTheBackgr
     // return only once the answer closed it.
     {
         ModalAnswer onButton(closeMenu);
-        QTest::mouseClick(form.Image1[0], Qt::RightButton);
-        QCOMPARE(onButton.seen, nullptr);
+        QTest::mouseClick(form.Image1[0], Qt::RightButton); QCOMPARE(onButton.seen, nullptr);
     }
     ModalAnswer onBackground(closeMenu);
     QCOMPARE(form.childAt(background), nullptr);
-    QTest::mouseClick(&form, Qt::RightButton, {}, background);
-    QCOMPARE(onBackground.seen, form.mnuMain);
+    QTest::mouseClick(&form, Qt::RightButton, {}, background); QCOMPARE(onBackground.seen, form.mnuMain);
     QCOMPARE(entries, 6);
 
     // A drag by the left button alone moves the window (the window-system

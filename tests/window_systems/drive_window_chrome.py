@@ -76,10 +76,6 @@ def view(reader):
     return ImageGrab.grab(bbox=(x + width // 2, y + 60, x + width - 24, y + height - 24)).tobytes()
 
 
-def focused():
-    return subprocess.run(["xdotool", "getwindowfocus", "-f"], capture_output=True, text=True).stdout.strip()
-
-
 def keys_then_help(reader):
     # With the pointer away from the window, so that only the keyboard focus
     # takes the keys to the reader. A dialog is shown (mapped) before it holds
@@ -95,7 +91,8 @@ def keys_then_help(reader):
 
         def settled():
             boxes = reader.boxes()
-            return focused() in boxes if dialog else not boxes
+            focus = subprocess.run(["xdotool", "getwindowfocus", "-f"], capture_output=True, text=True).stdout.strip()
+            return not boxes if not dialog else focus in boxes
         until(reader, f"{key} to {'open the dialog, which then holds the focus' if dialog else 'close the dialog'}", settled)
     run("xdotool", "key", "F1")
     until(reader, f"F1 after {', '.join(key for key, _ in KEYS)} to show the help page", lambda: view(reader) != home)
