@@ -15,6 +15,25 @@ namespace lexoria {
 
 namespace {
 
+// What in a page name breaks its link on the results page, if anything: a
+// byte the link cannot carry, a ':' before any '/' (the link then reads as
+// an address of another scheme, "sec:1.html"), or a space at either end
+// (the address parser drops it, and the link opens another page or none).
+std::optional<std::string> linkBreakingFault(const std::string& file)
+{
+    if (const std::optional<char> breaking = linkBreakingByte(file)) {
+        const auto byte = static_cast<unsigned char>(*breaking);
+        char shown[8];
+        std::snprintf(shown, sizeof shown, byte > 0x20 && byte < 0x7F ? "%c" : "0x%02X", byte);
+        return std::string("holds ") + shown;
+    }
+    if (file.find(':') < file.find('/'))
+        return "holds a ':' before any '/'";
+    if (!file.empty() && (file.front() == ' ' || file.back() == ' '))
+        return "begins or ends with a space";
+    return std::nullopt;
+}
+
 struct Record {
     std::string file;
     int line;
@@ -88,14 +107,11 @@ private:
     // The results page writes the name into its link as it stands.
     bool linksFromResults(const Record& record)
     {
-        const std::optional<char> breaking = linkBreakingByte(record.file);
-        if (!breaking)
+        const std::optional<std::string> fault = linkBreakingFault(record.file);
+        if (!fault)
             return true;
-        const auto byte = static_cast<unsigned char>(*breaking);
-        char shown[8];
-        std::snprintf(shown, sizeof shown, byte > 0x20 && byte < 0x7F ? "%c" : "0x%02X", byte);
         problems_.error(indexPath_, record.line,
-                        "the page file name \"" + record.file + "\" holds " + shown
+                        "the page file name \"" + record.file + "\" " + *fault
                             + ", which breaks its link on the results page; rename the page");
         return false;
     }

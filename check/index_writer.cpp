@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <set>
 
 namespace lexoria {
@@ -66,14 +67,26 @@ std::optional<std::string> record(const std::string& appPath, const std::string&
     return std::nullopt;
 }
 
-// A link to the index stays a link: the file it leads to is replaced.
-std::string linkTarget(const std::string& path)
+// A link to the index stays a link: the file it leads to is replaced, or
+// made when the link dangles. A link is followed link by link, not resolved
+// as a path, which would stop at a dangling one and replace the link itself.
+std::optional<std::string> linkTarget(const std::string& path, ProblemList& problems)
 {
-    std::error_code error;
-    if (!fs::is_symlink(path, error))
-        return path;
-    const fs::path target = fs::weakly_canonical(path, error);
-    return error ? path : target.string();
+    constexpr int maxLinks = 40;  // as many as the kernel follows
+    fs::path at = path;
+    for (int links = 0; links <= maxLinks; ++links) {
+        std::error_code error;
+        if (!fs::is_symlink(at, error))
+            return at.string();
+        const fs::path next = fs::read_symlink(at, error);
+        if (error) {
+            problems.error(path, "is a link that cannot be read: " + error.message());
+            return std::nullopt;
+        }
+        at = next.is_absolute() ? next : at.parent_path() / next;
+    }
+    problems.error(path, "is a link in a loop or a chain of more than 40 links; nothing was written");
+    return std::nullopt;
 }
 
 }  // namespace
@@ -96,8 +109,11 @@ ProblemList writeIndex(const std::string& appPath, std::vector<std::string> page
         checkIndex(index, indexPath, appPath, problems);
     if (problems.errorCount() > 0)
         return problems;
+    const std::optional<std::string> target = linkTarget(indexPath, problems);
+    if (!target)
+        return problems;
     try {
-        replaceFile(linkTarget(indexPath), index);
+        replaceFile(*target, index);
     } catch (const FileError& failure) {
         problems.error(failure);
     }

@@ -17,7 +17,8 @@ namespace lexoria {
 // set, when a page is missing or has a title that the form cannot hold (a
 // double quote, a line break, no text), or when the index would break a
 // rule of the index check. The index is replaced whole or not at all,
-// keeping its mode; a link to it stays, and the file it leads to is replaced.
+// keeping its mode; a link to it stays, and the file it leads to is replaced
+// (made, when the link dangles).
 ProblemList writeIndex(const std::string& appPath, std::vector<std::string> pages, bool replace);
 
 }  // namespace lexoria

@@ -12,9 +12,9 @@ namespace lexoria {
 
 struct ListedPages::Reader {
     Reader(const std::string& strIndexFile, const std::string& strAppPath,
-           std::function<void(const std::string& warning)> warnOf)
+           std::function<void(const std::string& warning)> warnOf, std::uintmax_t maxTotal)
         : indexFile(strIndexFile), appPath(strAppPath), index(readWholeFile(strIndexFile)), locator(indexFile, appPath),
-          input(index, indexFile), warn(std::move(warnOf))
+          input(index, indexFile), warn(std::move(warnOf)), maxTotalBytes(maxTotal)
     {
     }
 
@@ -24,12 +24,14 @@ struct ListedPages::Reader {
     const PageLocator locator;
     ListInput input;
     const std::function<void(const std::string& warning)> warn;
+    const std::uintmax_t maxTotalBytes;
     std::int16_t pagesRead = 0;
+    std::uintmax_t bytesRead = 0;
 };
 
 ListedPages::ListedPages(const std::string& strIndexFile, const std::string& strAppPath,
-                         std::function<void(const std::string& warning)> warn)
-    : reader_(std::make_unique<Reader>(strIndexFile, strAppPath, std::move(warn)))
+                         std::function<void(const std::string& warning)> warn, std::uintmax_t maxTotalBytes)
+    : reader_(std::make_unique<Reader>(strIndexFile, strAppPath, std::move(warn), maxTotalBytes))
 {
 }
 
@@ -63,14 +65,23 @@ void ListedPages::readNext(DocEntry& entry)
     } catch (const FileError& unreadable) {
         throw FileError(fileMessage(reader.indexFile, line, std::string("the listed page ") + unreadable.what()));
     }
+    reader.bytesRead += entry.strText.size();
+    if (reader.bytesRead > reader.maxTotalBytes) {
+        entry.strText.clear();
+        throw FileError(fileMessage(reader.indexFile, line,
+                                    "the listed page " + page.path + " brings the pages to " +
+                                        std::to_string(reader.bytesRead) + " bytes in all; at most " +
+                                        std::to_string(reader.maxTotalBytes) + " fit in memory together"));
+    }
     lowerPageText(entry.strText);
 }
 
 void loadDocumentTable(const std::string& strIndexFile, const std::string& strAppPath,
                   DocList& docList, std::int16_t& docCount,
-                  const std::function<void(const std::string& warning)>& warn)
+                  const std::function<void(const std::string& warning)>& warn,
+                  std::uintmax_t maxTotalBytes)
 {
-    ListedPages pages(strIndexFile, strAppPath, warn);
+    ListedPages pages(strIndexFile, strAppPath, warn, maxTotalBytes);
     docCount = 0;
     while (pages.more())
         pages.readNext(docList[++docCount]);

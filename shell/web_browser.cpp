@@ -12,7 +12,7 @@
 #include <QPrinter>
 #include <QQuickWindow>
 #include <QWebEngineHistory>
-#include <QWebEngineNavigationRequest>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineScript>
 
 #include <memory>
@@ -93,12 +93,19 @@ WebBrowser::WebBrowser(const QString& appDir, QWidget* parent) : QWebEngineView(
 {
     auto* page = new ReaderPage(appDir.toStdString(), this);
     setPage(page);
-    connect(page, &QWebEnginePage::loadStarted, this, &WebBrowser::DownloadBegin);
-    connect(page, &QWebEnginePage::navigationRequested, this, [this] { framesetAskedFor_ = false; });
+    // The engine tells of loads from inside its own calls, where it answers
+    // no script: a handler that waits for a script's answer (the focus of a
+    // results page, the marks of a hit) would wait out its deadline there.
+    // The events reach the window from the event loop instead, in order.
+    connect(page, &QWebEnginePage::loadStarted, this, &WebBrowser::DownloadBegin, Qt::QueuedConnection);
+    connect(page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& loading) {
+        if (loading.status() == QWebEngineLoadingInfo::LoadStartedStatus)
+            framesetAskedFor_ = false;
+    });
     connect(page, &QWebEnginePage::loadFinished, this,
-            [this](bool) { emit DocumentComplete(url()); });
-    connect(page, &ReaderPage::frameLoadStarted, this, &WebBrowser::DownloadBegin);
-    connect(page, &ReaderPage::frameLoadFinished, this, &WebBrowser::DocumentComplete);
+            [this](bool) { emit DocumentComplete(url()); }, Qt::QueuedConnection);
+    connect(page, &ReaderPage::frameLoadStarted, this, &WebBrowser::DownloadBegin, Qt::QueuedConnection);
+    connect(page, &ReaderPage::frameLoadFinished, this, &WebBrowser::DocumentComplete, Qt::QueuedConnection);
     // A refused navigation loads nothing, so a frameset it asked for will
     // not come.
     connect(page, &ReaderPage::navigationRefused, this, [this] { framesetAskedFor_ = false; });
@@ -124,24 +131,31 @@ void WebBrowser::Navigate(const QString& path, const QString& targetFrame)
 
 // A frameset that loads anew (Home, or Back to another document) has no
 // frames yet, or is about to replace the ones it has: a frame is looked up
-// once it has loaded. The engine starts a load or a step through the history
-// only once the event loop has run, so one that was asked for counts as
-// loading until the engine takes it up; a step within a frame then ends the
-// wait.
+// once it has loaded. The engine takes a load up only once the event loop
+// has run, and tells so as the load starts (its navigation request comes
+// just before, while it does not count as loading yet); from then on its
+// loading state holds until the load has ended, however it ended. Steps
+// within the frameset (a frame's page, an anchor) ask for no such load, so
+// nothing is waited for after them.
 void WebBrowser::awaitFrameset()
 {
     const QDeadlineTimer deadline(framesetTimeoutMs);
-    while ((framesetAskedFor_ || page()->isLoading()) && !deadline.hasExpired()) {
+    while (framesetAskedFor_ || page()->isLoading()) {
+        if (deadline.hasExpired()) {
+            reportRunOut(QStringLiteral("the frameset to load"));
+            return;
+        }
         BoundedWait loaded;
         connect(page(), &QWebEnginePage::loadingChanged, loaded.context(), [&loaded] { loaded.settle(true); });
-        connect(page(), &QWebEnginePage::navigationRequested, loaded.context(), [&loaded] { loaded.settle(true); });
         loaded.await(static_cast<int>(deadline.remainingTime()));
     }
 }
 
+// A load the engine has not taken up yet ends here without a word from it.
 void WebBrowser::Stop()
 {
     stop();
+    framesetAskedFor_ = false;
 }
 
 void WebBrowser::GoBack()
@@ -164,8 +178,13 @@ void WebBrowser::stepThroughHistory(int offset)
     const int target = entries->currentItemIndex() + offset;
     if (target < 0 || target >= entries->count())
         throw WebBrowserError("there is no page in that direction of the history");
-    entries->goToItem(entries->itemAt(target));
-    framesetAskedFor_ = true;
+    const QWebEngineHistoryItem item = entries->itemAt(target);
+    // Only an entry of another page loads the whole page anew; the entries
+    // of one page differ by a frame's page or an anchor.
+    const auto document = [](const QUrl& address) { return address.adjusted(QUrl::RemoveFragment); };
+    const bool loadsFrameset = document(item.url()) != document(url());
+    entries->goToItem(item);
+    framesetAskedFor_ = framesetAskedFor_ || loadsFrameset;
     ++navigationsAsked_;
 }
 
@@ -256,8 +275,10 @@ QVariant WebBrowser::evaluate(const QString& script)
                               pending->result = result;
                               pending->answered.settle(true);
                           });
-    if (!pending->answered.await(scriptTimeoutMs))
+    if (!pending->answered.await(scriptTimeoutMs)) {
+        reportRunOut(QStringLiteral("a script's answer"));
         throw WebBrowserError("the page did not answer");
+    }
     return pending->result;
 }
 
@@ -298,8 +319,10 @@ void WebBrowser::copySelection()
             written.settle(true);
     });
     triggerPageAction(QWebEnginePage::Copy);
-    if (!written.await(commandTimeoutMs))
+    if (!written.await(commandTimeoutMs)) {
+        reportRunOut(QStringLiteral("the clipboard"));
         throw WebBrowserError("the copied text did not reach the clipboard");
+    }
 }
 
 // Triggers an editing action and polls the focused document until doneTest
@@ -309,8 +332,17 @@ void WebBrowser::runEditAction(QWebEnginePage::WebAction action, const QString& 
     triggerPageAction(action);
     const QDeadlineTimer deadline(commandTimeoutMs);
     while (!evaluate(inPage(doneTest)).toBool()) {
-        if (deadline.hasExpired())
+        if (deadline.hasExpired()) {
+            reportRunOut(QStringLiteral("the command ") + QString::number(action));
             throw WebBrowserError("the command did not take effect");
+        }
         pause(pollIntervalMs);
     }
+}
+
+void WebBrowser::reportRunOut(const QString& what)
+{
+    ++waitsRunOut_;
+    qWarning("the view gave up waiting for %s", qPrintable(what));
+    emit waitRanOut(what);
 }

@@ -63,6 +63,11 @@ public:
     // caller that compares two counts sees whether the person opened another
     // page in between.
     int navigationsAsked() const { return navigationsAsked_; }
+    // How many of the view's bounded waits have run out their deadline so
+    // far, each also told through waitRanOut and on the program's output
+    // ("the view gave up waiting for ..."): a view that answers in time never
+    // lets one run out.
+    int waitsRunOut() const { return waitsRunOut_; }
 
     // Gives the named frame of the shown page the focus, so that the
     // commands that follow act on it; throws WebBrowserError when there is
@@ -91,6 +96,8 @@ public:
 signals:
     void DownloadBegin();
     void DocumentComplete(const QUrl& url);
+    // A wait for what is named gave up at its deadline.
+    void waitRanOut(const QString& what);
 
 private:
     void stepThroughHistory(int offset);
@@ -99,7 +106,11 @@ private:
     QVariant evaluateInFrame(const QString& name, const QString& body);
     void copySelection();
     void runEditAction(QWebEnginePage::WebAction action, const QString& doneTest);
+    void reportRunOut(const QString& what);
 
+    // A load of the whole page was asked for and the engine has not yet
+    // taken it up: from then on the engine's own loading state tells.
     bool framesetAskedFor_ = false;
     int navigationsAsked_ = 0;
+    int waitsRunOut_ = 0;
 };

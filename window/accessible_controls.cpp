@@ -36,10 +36,15 @@ public:
         return {};
     }
 
+    // The press runs once the bus's call has returned, as Qt's own buttons
+    // defer theirs: a click that opens a modal dialog, or that lands in a
+    // search's bounded wait, must not run inside the call.
     void doAction(const QString& actionName) override
     {
-        if (role() == QAccessible::Button && actionName == pressAction())
-            static_cast<PictureElement*>(widget())->click();
+        if (role() != QAccessible::Button || actionName != pressAction())
+            return;
+        auto* button = static_cast<PictureElement*>(widget());
+        QMetaObject::invokeMethod(button, &PictureElement::click, Qt::QueuedConnection);
     }
 };
 

@@ -5,9 +5,11 @@
 
 #include "shell/web_browser.h"
 #include "window/picture_element.h"
+#include "window/search_panel.h"
 #include "window/zoom_steps.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
 
 #include <functional>
 #include <utility>
@@ -22,6 +24,20 @@ QKeyCombination pressedKeys(const QKeyEvent& key)
     if (key.key() == Qt::Key_Plus)
         modifiers &= ~Qt::ShiftModifier;
     return QKeyCombination(modifiers, static_cast<Qt::Key>(key.key()));
+}
+
+// A letter typed while the search panel is open belongs to its box, wherever
+// the focus went after the panel opened (a results page takes it as it
+// opens): the page takes no text, and the letter would be lost there.
+bool typeIntoOpenSearchBox(const QKeyEvent& key, const QWidget& panel, QLineEdit& box)
+{
+    const Qt::KeyboardModifiers commands = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    const bool typed = !key.text().isEmpty() && key.text().front().isPrint() && !(key.modifiers() & commands);
+    if (!typed || !panel.isVisible() || box.hasFocus())
+        return false;
+    box.setFocus();
+    box.insert(key.text());
+    return true;
 }
 
 }  // namespace
@@ -55,7 +71,7 @@ bool Form1::runShortcut(const QKeyEvent& key)
     // takes the marks off the page as well.
     if (pressed == QKeyCombination(Qt::Key_Escape))
         clearSearchHits();
-    return false;
+    return typeIntoOpenSearchBox(key, *Frame1, *Text1);
 }
 
 // One step larger or smaller in the usual zoom steps, or back to 100 %

@@ -71,7 +71,7 @@ TEST(LexoriaCheck, ReportsEachFaultOfABrokenStatuteWithItsFileAndLine)
          }, {"clen001.html: is not a regular file", "clen003.html: is a folder"}},
         {"names that break their results links", [](const AppCopy& app) {
              std::string index;
-             for (const std::string name : {"cl'en.html", "clen#1.html", "clen?1.html", "clen%41.html", "\xE8len.html"}) {
+             for (const std::string name : {"cl'en.html", "clen#1.html", "clen?1.html", "clen%41.html", "\xE8len.html", "sec:1.html", " lead.html", "trail.html "}) {
                  app.write(name, app.read("clen001.html"));
                  index += "\"" + name + "\",\"Naslov\"\r\n";
              }
@@ -79,7 +79,10 @@ TEST(LexoriaCheck, ReportsEachFaultOfABrokenStatuteWithItsFileAndLine)
          },
          {"Wlist.idx:1: the page file name \"cl'en.html\" holds ', which breaks its link on the results page",
           "Wlist.idx:2: the page file name \"clen#1.html\" holds #", "Wlist.idx:3: the page file name \"clen?1.html\" holds ?",
-          "Wlist.idx:4: the page file name \"clen%41.html\" holds %", "Wlist.idx:5: the page file name \"\xE8len.html\" holds 0xE8"}},
+          "Wlist.idx:4: the page file name \"clen%41.html\" holds %", "Wlist.idx:5: the page file name \"\xE8len.html\" holds 0xE8",
+          "Wlist.idx:6: the page file name \"sec:1.html\" holds a ':' before any '/'",
+          "Wlist.idx:7: the page file name \" lead.html\" begins or ends with a space",
+          "Wlist.idx:8: the page file name \"trail.html \" begins or ends with a space"}},
         {"faults after a bad record and in another file", [](const AppCopy& app) {
              app.edit("Wlist.idx", "", "\"clen001.html\",\"Brez konca\r\n");
              fs::remove(app.path() / "clen001.html");
@@ -101,8 +104,7 @@ TEST(LexoriaCheck, ReportsEachFaultOfABrokenStatuteWithItsFileAndLine)
         fault.make(app);
         const auto [status, output] = runCheck(app.appPath());
         EXPECT_EQ(status, 1) << output;
-        for (const std::string& line : fault.expected)
-            EXPECT_THAT(output, HasSubstr(app.appPath() + line));
+        for (const std::string& line : fault.expected) EXPECT_THAT(output, HasSubstr(app.appPath() + line));
     }
 }
 
@@ -128,8 +130,7 @@ TEST(LexoriaCheck, WritesTheShippedIndexBackOnlyWithForceAndNoneWhenATitleHoldsA
     const std::string shipped = app.read("Wlist.idx");
     std::string pages;
     const std::regex record("(^|\n)\"([^\"]+)\",");
-    for (std::sregex_iterator it(shipped.begin(), shipped.end(), record), end; it != end; ++it)
-        pages += " " + (*it)[2].str();
+    for (std::sregex_iterator it(shipped.begin(), shipped.end(), record), end; it != end; ++it) pages += " " + (*it)[2].str();
     app.write("Wlist.idx", "stale");
     EXPECT_EQ(runCheck("--write-index " + app.appPath() + pages).first, 1) << "replaced an index without --force";
     EXPECT_EQ(app.read("Wlist.idx"), "stale");
@@ -138,10 +139,12 @@ TEST(LexoriaCheck, WritesTheShippedIndexBackOnlyWithForceAndNoneWhenATitleHoldsA
     fs::create_symlink("kept.idx", app.path() / "Wlist.idx");
     fs::permissions(app.path() / "kept.idx", fs::perms::owner_read | fs::perms::owner_write);
     const auto [status, output] = runCheck("--write-index --force " + app.appPath() + pages);
-    EXPECT_EQ(status, 0) << output;
-    EXPECT_EQ(app.read("Wlist.idx"), shipped);
+    EXPECT_EQ(status, 0) << output; EXPECT_EQ(app.read("Wlist.idx"), shipped);
     EXPECT_TRUE(fs::is_symlink(app.path() / "Wlist.idx"));
     EXPECT_EQ(fs::status(app.path() / "kept.idx").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    // A dangling link stays a link too, and the file it names is made.
+    fs::remove(app.path() / "kept.idx"); EXPECT_EQ(runCheck("--write-index --force " + app.appPath() + pages).first, 0);
+    EXPECT_TRUE(fs::is_symlink(app.path() / "Wlist.idx")); EXPECT_EQ(app.read("kept.idx"), shipped);
 
     app.edit("clen001.html", "<title>", "<title>\"Citat\" ");
     const auto [quoteStatus, quoteOutput] = runCheck("--write-index --force " + app.appPath() + pages);

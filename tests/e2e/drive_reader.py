@@ -6,10 +6,11 @@
 # a second copy gives the found.html each typed query must produce.
 import contextlib, os, shutil, subprocess, sys, tempfile, time  # noqa: E401
 
-from PIL import ImageGrab
+from PIL import ImageChops, ImageGrab
 
 # The window design in twips, 15 to a logical pixel, inside a 4-pixel frame:
-# the Search button, and the ready lamp two pictures left of Close.
+# the Search button; Home at the left edge; the ready lamp two pictures and
+# Help three left of Close.
 FRAME, PICTURE, MARGIN, SEARCH_LEFT = 4, 480, 120, 2640
 # Capitals, č š ž in either case, punctuation and runs of spaces; the last
 # finds nothing.
@@ -115,6 +116,8 @@ class Reader:
         self.id = wait_for("the main window", 90, shown, process)
         half, close_left = PICTURE // 30, self.geometry()[2] * 15 - PICTURE - MARGIN
         self.search = (FRAME + SEARCH_LEFT // 15 + half, FRAME + half)
+        self.home = (FRAME + half, FRAME + half)
+        self.help = (FRAME + (close_left - 3 * PICTURE) // 15 + half, FRAME + half)
         self.close = (FRAME + close_left // 15 + half, FRAME + half)
         self.lamp = (FRAME + (close_left - 2 * PICTURE) // 15 + half, FRAME + half)
 
@@ -136,26 +139,62 @@ class Reader:
             return since and time.monotonic() - since[0] >= 1.5
         wait_for(what, 60, idle, self.process)
 
-    def search_by_enter(self, query, found, lexoria_search, appdir, typed=True):
+    def search_by_enter(self, query, found, lexoria_search, appdir, typed=True, then=None, keep=False):
         # Enter on the search panel, with the query typed or kept in the box,
         # must write found.html equal to lexoria-search's on a copy of appdir,
-        # and show it.
-        with tempfile.TemporaryDirectory(prefix="lexoria-expected-") as scratch:
-            copy = shutil.copytree(appdir, os.path.join(scratch, "app"), symlinks=True)
-            subprocess.run([lexoria_search, "--write", copy, query], capture_output=True)
-            with open(os.path.join(copy, "found.html"), "rb") as written:
-                expected = written.read()
-        self.click(self.search)
-        if typed:
-            run("xdotool", "type", "--delay", "80", query)
-        run("xdotool", "key", "--clearmodifiers", "Return")
+        # and show it. With then, the panel is opened at once once it is
+        # written, while the results page opens and takes the focus, and then
+        # typed: none of its letters may be lost.
+        for query in [query] + ([then] if then else []):
+            with tempfile.TemporaryDirectory(prefix="lexoria-expected-") as scratch:
+                copy = shutil.copytree(appdir, os.path.join(scratch, "app"), symlinks=True)
+                subprocess.run([lexoria_search, "--write", copy, query], capture_output=True)
+                with open(os.path.join(copy, "found.html"), "rb") as written:
+                    expected = written.read()
+            run("xdotool", "mousemove", "--window", self.id, *self.search, "click", "1")
+            run("xdotool", *(["type", "--delay", "80", query] if typed else ["sleep", "0"]))
+            run("xdotool", "key", "--clearmodifiers", "Return")
+
+            def same():
+                with contextlib.suppress(FileNotFoundError), open(found, "rb") as written:
+                    return written.read() == expected
+            wait_for(f"found.html for {query!r} to equal lexoria-search's", 30, same, self.process)
+        self.wait_until_idle(f"the results page of {query!r}")
+        if not keep:
+            os.remove(found)
+
+    def view(self):
+        # The web view's part of the window, below the buttons and the lamps.
+        x, y, width, height = self.geometry()
+        return ImageGrab.grab((x + FRAME, y + FRAME + PICTURE // 15 + 8, x + width - FRAME, y + height - FRAME))
+
+    def keys_show(self, keys, what, expected):
+        # The page shown once more, but for a focus ring or a caret: the pages
+        # told apart here differ in far more than 2 % of the view.
+        run("xdotool", *keys)
 
         def same():
-            with contextlib.suppress(FileNotFoundError), open(found, "rb") as written:
-                return written.read() == expected
-        wait_for(f"found.html for {query!r} to equal lexoria-search's", 30, same, self.process)
-        self.wait_until_idle(f"the results page of {query!r}")
-        os.remove(found)
+            differing = ImageChops.difference(self.view().convert("RGB"), expected.convert("RGB")).convert("L")
+            return sum(differing.point(lambda v: 255 if v > 32 else 0).histogram()[255:]) < 0.02 * differing.width * differing.height
+        wait_for(what, 30, same, self.process)
+
+    def history_at_once_after_a_hit(self, query, found, lexoria_search, appdir, log):
+        # A hit opened from the results (Tab to its link, Enter) scrolls to its
+        # anchor and marks the page, steps within the page; Back, Help and Home
+        # after it show their pages, and no wait of the view runs out its deadline.
+        shown = {}
+        for page, button in (("help", self.help), ("home", self.home)):
+            self.click(button)
+            self.wait_until_idle(f"the {page} page")
+            shown[page] = self.view()
+        self.search_by_enter(query, found, lexoria_search, appdir, keep=True)  # Back reads it again
+        results, hit = self.view(), ["key", "--clearmodifiers", "Tab", "Return", "sleep", "0.5"]
+        self.keys_show(hit + ["key", "--clearmodifiers", "alt+Left"], "Alt+Left at once after a hit", results)
+        self.keys_show(["key", "--clearmodifiers", "F1"], "F1 after it", shown["help"])
+        self.keys_show(["key", "--clearmodifiers", "alt+Left"], "Alt+Left again", results)
+        self.keys_show(hit + ["mousemove", "--window", self.id, *self.home, "click", "1"], "Home after a hit", shown["home"])
+        if b"the view gave up waiting" in os.pread(log.fileno(), os.fstat(log.fileno()).st_size, 0):
+            raise Failure("a wait of the view ran out its deadline")
 
     def boxes(self):
         # The reader's visible windows but the main one: its dialogs and message boxes.
@@ -218,12 +257,14 @@ def main():
             run("xdotool", "type", "--delay", "80", "Društvo")
             reader.expect_nothing_after("Enter after Escape", found, "Escape", "Return")
             reader.search_by_enter("Društvo", found, lexoria_search, appdir, typed=False)
+            reader.search_by_enter("Oskrbnik", found, lexoria_search, appdir, then="čuvaj koče")
+            reader.history_at_once_after_a_hit("Oskrbnik", found, lexoria_search, appdir, log)
             reader.click(reader.close)
             with contextlib.suppress(subprocess.TimeoutExpired):
                 process.wait(30)
             if process.returncode != 0:
                 raise Failure(f"the reader ended with status {process.returncode} or still runs 30 s after Close")
-    print("reader driven: searches by Enter, Escape, Close")
+    print("reader driven: searches by Enter, a query typed at once after one, history after a hit, Escape, Close")
 
 
 if __name__ == "__main__":

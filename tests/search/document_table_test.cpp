@@ -32,10 +32,10 @@ std::string record(const std::string& file, const std::string& title)
 class DocumentTableTest : public ::testing::Test {
 protected:
     std::string indexFile() const { return app.appPath() + "Wlist.idx"; }
-    void load()
+    void load(std::uintmax_t maxTotalBytes = lexoria::maxTotalPageBytes)
     {
         lexoria::loadDocumentTable(indexFile(), app.appPath(), *docList, docCount,
-                              [this](const std::string& warning) { warnings.push_back(warning); });
+                              [this](const std::string& warning) { warnings.push_back(warning); }, maxTotalBytes);
     }
     const lexoria::DocEntry& slot(int i) const { return (*docList)[i]; }
 
@@ -59,22 +59,18 @@ TEST_F(DocumentTableTest, ReadsEveryListedPageWholeAndLoweredIntoItsSlot)
         {"a.html", "Prvi, \xC8len", "<p>a\xE8\xB9\xD7\xDF\xB9\xBE</p>"}, {"empty.html", "Prazna", ""},
         {"nul.html", "T\0U"s, "x\0y"s}, {"gone.html", "G", ""}, {"alias/in.html", "A", "notri"}};
     std::string index = "\r\n";  // the missing page on line 5
-    for (const auto& entry : expected)
-        index += record(entry.strFile, entry.strTitle);
+    for (const auto& entry : expected) index += record(entry.strFile, entry.strTitle);
     constexpr std::uintmax_t bigSize = 100u << 20;
-    app.write("big.html", "");
-    fs::resize_file(app.path() / "big.html", bigSize);
+    app.write("big.html", ""), fs::resize_file(app.path() / "big.html", bigSize);
     app.write("Wlist.idx", index + record("big.html", "B"));
     (*docList)[4].strText = "from an earlier load";
     load();
     ASSERT_EQ(docCount, 6);
     const auto fields = [](const lexoria::DocEntry& e) { return std::tie(e.strFile, e.strTitle, e.strText); };
-    for (int i = 1; i <= 5; ++i)
-        EXPECT_EQ(fields(slot(i)), fields(expected[i - 1])) << "slot " << i;
+    for (int i = 1; i <= 5; ++i) EXPECT_EQ(fields(slot(i)), fields(expected[i - 1])) << "slot " << i;
     EXPECT_FALSE(fs::exists(app.path() / "gone.html"));
     EXPECT_THAT(warnings, ElementsAre(AllOf(HasSubstr("line 5"), HasSubstr(app.appPath() + "gone.html"))));
-    EXPECT_EQ(slot(6).strText.size(), bigSize);
-    EXPECT_EQ(slot(6).strText.find_first_not_of('\0'), std::string::npos);
+    EXPECT_EQ(slot(6).strText.size(), bigSize); EXPECT_EQ(slot(6).strText.find_first_not_of('\0'), std::string::npos);
 
     app.write("Wlist.idx", "");
     load();
@@ -91,11 +87,22 @@ TEST_F(DocumentTableTest, HoldsFiveHundredTwelvePagesAndRefusesTheNext)
     }
     app.write("Wlist.idx", index.substr(0, index.find("\"p513")));
     load();
-    ASSERT_EQ(docCount, 512);
-    EXPECT_EQ(slot(512).strText, "stran 512");
+    ASSERT_EQ(docCount, 512); EXPECT_EQ(slot(512).strText, "stran 512");
     app.write("Wlist.idx", index);
     EXPECT_THAT([&] { load(); }, ThrowsMessage<lexoria::FileError>(StartsWith(indexFile() + " line 513: the index lists more than 512 pages")));
     EXPECT_EQ(docCount, 512);
+}
+
+// The bound counts every page held, so it is crossed by the page that passes
+// it, not by the one that reaches it exactly.
+TEST_F(DocumentTableTest, PagesTogetherPastTheTotalBoundFailNamingTheCrossingLine)
+{
+    for (const auto& [page, text] : {std::pair{"a", "1234"}, {"b", "123456"}, {"c", "1"}}) app.write(page + ".html"s, text);
+    app.write("Wlist.idx", record("a.html", "A") + record("b.html", "B") + record("c.html", "C"));
+    load(11);  // the bound reached, not crossed
+    EXPECT_EQ(docCount, 3);
+    EXPECT_THAT([&] { load(9); }, ThrowsMessage<lexoria::FileError>(StartsWith(indexFile() + " line 2: the listed page " + app.appPath() + "b.html brings")));
+    EXPECT_THAT([&] { load(10); }, ThrowsMessage<lexoria::FileError>(HasSubstr("line 3:")));
 }
 
 // The pages before the faulty line stay loaded. Names leading out of the
@@ -114,8 +121,7 @@ TEST_F(DocumentTableTest, BrokenOrHostileIndexFailsNamingTheLine)
     fs::create_directory_symlink(twin, app.path() / "twin");
     fs::create_directory(app.path() / "dir.html");
     ASSERT_EQ(::mkfifo((app.path() / "fifo.html").c_str(), 0644), 0);
-    app.write("huge.html", "");
-    fs::resize_file(app.path() / "huge.html", std::uintmax_t{1} << 40);
+    app.write("huge.html", ""), fs::resize_file(app.path() / "huge.html", std::uintmax_t{1} << 40);
     app.write("a.html", "A");
 
     std::vector<std::pair<std::string, std::string>> cases = {  // index after a.html, message after the index path
@@ -132,8 +138,7 @@ TEST_F(DocumentTableTest, BrokenOrHostileIndexFailsNamingTheLine)
         SCOPED_TRACE(message);
         app.write("Wlist.idx", record("a.html", "A") + index);
         EXPECT_THAT([&] { load(); }, ThrowsMessage<lexoria::FileError>(StartsWith(indexFile() + message)));
-        EXPECT_EQ(docCount, 2);
-        EXPECT_EQ(slot(1).strText, "a");
+        EXPECT_EQ(docCount, 2); EXPECT_EQ(slot(1).strText, "a");
     }
     fs::remove_all(twin);
 }

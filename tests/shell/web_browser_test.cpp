@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QWebEngineHistory>
 #include <QPrinter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -57,8 +58,7 @@ private slots:
     void init()
     {
         view_ = std::make_unique<WebBrowser>(dir_.path());
-        view_->resize(800, 600);
-        view_->show();
+        view_->resize(800, 600), view_->show();
         QVERIFY(QTest::qWaitForWindowExposed(view_.get()));
     }
 
@@ -80,10 +80,17 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(!back.isEmpty() && back.last().at(0).toUrl() == url("a.html"), loadTimeoutMs);
             v.GoForward();
         }) << QStringList{"b.html", "a.html", "b.html"};
+        // Steps that load no frameset: the navigation after them waits for none.
+        QTest::newRow("Back over an anchor the page set itself") << Action([this](WebBrowser& v) {
+            js("frames['T'].location.hash = 'x'");
+            QTRY_COMPARE_WITH_TIMEOUT(v.history()->count(), 2, loadTimeoutMs);
+            v.GoBack();
+        }) << QStringList{};
+        QTest::newRow("a load stopped before it started") << Action([this](WebBrowser& v) { v.Navigate(path("single.html")); v.Stop(); }) << QStringList{};
     }
 
     // A last navigation into frame T closes the record: whatever the action
-    // raised has arrived before its events.
+    // raised has arrived before its events. No wait ran out its deadline.
     void eachDocumentRaisesOneBeginAndOneComplete()
     {
         QFETCH(QStringList, completed);
@@ -96,12 +103,11 @@ private slots:
         view_->Navigate(path("single.html"), "T");
         QTRY_VERIFY_WITH_TIMEOUT(completes.last().at(0).toUrl() == url("single.html"), loadTimeoutMs);
         QStringList names;
-        for (const QList<QVariant>& event : completes)
-            names << event.at(0).toUrl().fileName();
+        for (const QList<QVariant>& event : completes) names << event.at(0).toUrl().fileName();
         names.sort();
         (completed << "index.html" << "toc.html" << "a.html" << "single.html").sort();
-        QCOMPARE(names, completed);
-        QCOMPARE(begins.size(), completed.size());
+        QCOMPARE(names, completed); QCOMPARE(begins.size(), completed.size());
+        QCOMPARE(view_->waitsRunOut(), 0);
     }
 
     void refusedOperationsThrowAndKeepThePage_data()
@@ -121,8 +127,7 @@ private slots:
     void refusedOperationsThrowAndKeepThePage()
     {
         QFETCH(bool, home);
-        if (home)
-            show("index.html", 3);
+        if (home) show("index.html", 3);
         const QUrl before = view_->url();
         QFETCH(Action, action);
         QVERIFY_THROWS_EXCEPTION(WebBrowserError, action(*view_));
@@ -159,8 +164,7 @@ private slots:
         QGuiApplication::clipboard()->clear();
         QTRY_VERIFY(QGuiApplication::clipboard()->text().isEmpty());
         view_->focusFrame("T");
-        for (const QString& command : commands)
-            view_->execCommand(command);
+        for (const QString& command : commands) view_->execCommand(command);
         QTEST(QGuiApplication::clipboard()->text().trimmed(), "clipboard");
         QCOMPARE(selectionIn(view_->page(), "T"), QString());
     }

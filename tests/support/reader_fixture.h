@@ -2,6 +2,7 @@
 
 // The real main window started on a private copy of the assembled
 // application directory, with helpers to read what the web view shows.
+#include "base/app_files.h"
 #include "shell/failure_report.h"
 #include "window/form1.h"
 #include "shell/web_browser.h"
@@ -20,7 +21,7 @@ class ReaderFixture {
 public:
     ReaderFixture()
     {
-        std::filesystem::copy(LEXORIA_APP_DIR, appDir(), std::filesystem::copy_options::recursive);
+        copyStatute(LEXORIA_APP_DIR, appDir());
         previousReporter_ = setFailureReporter([this](const std::string& what) { failures.push_back(what); });
     }
     ~ReaderFixture() { setFailureReporter(previousReporter_); }
@@ -68,6 +69,16 @@ public:
     QString frameText(const QString& frame = "T") { return evaluate(inFrame(frame, "document.body.innerText")); }
 
     std::vector<std::string> failures;
+
+    // The application directory but a results page, whole or half-written,
+    // that a search in it left: a copy starts as a reader that searched nothing.
+    static void copyStatute(const std::filesystem::path& from, const std::filesystem::path& to)
+    {
+        const std::string results = lexoria::appFiles::resultsPage;
+        for (const auto& entry : std::filesystem::directory_iterator(from))
+            if (const std::string name = entry.path().filename().string(); name != results && !name.starts_with(results + ".partial-"))
+                std::filesystem::copy(entry.path(), to / name, std::filesystem::copy_options::recursive);
+    }
 
 private:
     QTemporaryDir directory_;

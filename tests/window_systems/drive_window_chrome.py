@@ -8,7 +8,7 @@
 # Minimise button minimises, and after a restore no button is lit. Enter
 # that closes a failure box never runs the failed search again. Once the
 # dialogs opened and closed by keys have gone, F1 must show the help page.
-import contextlib, itertools, os, shutil, sys, tempfile  # noqa: E401
+import contextlib, itertools, os, shutil, subprocess, sys, tempfile  # noqa: E401
 
 from PIL import ImageGrab
 
@@ -78,12 +78,22 @@ def view(reader):
 
 def keys_then_help(reader):
     # With the pointer away from the window, so that only the keyboard focus
-    # takes the keys to the reader.
+    # takes the keys to the reader. A dialog is shown (mapped) before it holds
+    # the keyboard focus: without a window manager the toolkit gives it the
+    # focus only once the X server has mapped it, and a key sent in between
+    # goes to the main window, which the dialog blocks, and is lost. So a key
+    # for the dialog waits until the dialog holds the focus, as a person sees
+    # it before typing.
     run("xdotool", "mousemove", 1270, 1010)
     home = view(reader)
     for key, dialog in KEYS:
         run("xdotool", "key", key)
-        until(reader, f"{key} to {'open' if dialog else 'close'} the dialog", lambda: dialog == bool(reader.boxes()))
+
+        def settled():
+            boxes = reader.boxes()
+            focus = subprocess.run(["xdotool", "getwindowfocus", "-f"], capture_output=True, text=True).stdout.strip()
+            return not boxes if not dialog else focus in boxes
+        until(reader, f"{key} to {'open the dialog, which then holds the focus' if dialog else 'close the dialog'}", settled)
     run("xdotool", "key", "F1")
     until(reader, f"F1 after {', '.join(key for key, _ in KEYS)} to show the help page", lambda: view(reader) != home)
 
