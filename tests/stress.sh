@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the window-side suites of build/ (the Qt window and web-view tests,
-# the real-keys driver, the screen reader's, the window-manager, Wayland and
+# the hostile page and the search speed guard, the real-keys driver, the
+# screen reader's, the window-manager, Wayland and
 # package tests) N times, each run in a virtual X server as ./test runs them,
 # beside two CPU-bound processes that take both cores of a small machine, so
 # that a wait which holds only on an idle machine shows as a failed run.
@@ -13,7 +14,7 @@ usage="usage: tests/stress.sh N   (runs the window-side suites of an existing bu
 [[ "${1:-}" =~ ^[1-9][0-9]*$ ]] || { echo "$usage" >&2; exit 2; }
 [ -f build/CTestTestfile.cmake ] || { echo "no build/ here; $usage" >&2; exit 2; }
 runs=$1
-suites='^(reader_window_test|lexoria_picture_file_test|web_browser_test|startup_test|drive_reader|read_by_screen_reader|window_chrome_.*|wayland_reader_test|package)$'
+suites='^(reader_window_test|lexoria_picture_file_test|web_browser_test|hostile_page_test|search_speed_guard|startup_test|bundled_start_test|drive_reader|read_by_screen_reader|window_chrome_.*|wayland_reader_test|package)$'
 
 # The web view's settings of ./test (tools/prepare.sh).
 [ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1

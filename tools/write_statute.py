@@ -23,6 +23,7 @@ import html
 import os
 import re
 import sys
+from pathlib import Path
 
 ENCODING = "iso-8859-2"
 SHORT_TITLE = "Zakon o planinskih kočah"
@@ -314,47 +315,8 @@ def help_html(path):
     return "".join(out)
 
 
-STYLE = """\
-body {
-  font-family: Georgia, "Times New Roman", serif;
-  font-size: 16px;
-  line-height: 1.5;
-  color: #222;
-  background: #fdfcf8;
-  margin: 1.5em 2em;
-  max-width: 44em;
-}
-a { color: #1d4f91; }
-a:hover { color: #b03a1a; }
-p.zakon {
-  font-size: 0.85em;
-  color: #666;
-  border-bottom: 1px solid #ccc;
-  padding-bottom: 0.3em;
-}
-h1 { font-size: 1.3em; text-align: center; font-weight: normal; }
-h1 .poglavje { font-size: 0.8em; color: #666; }
-h2 { font-size: 1.05em; text-align: center; margin: 1.6em 0 0 0; }
-p.naslov { text-align: center; font-style: italic; margin-top: 0.2em; }
-div.clen p { text-align: justify; }
-ul { padding-left: 1.6em; }
-p.listanje {
-  border-top: 1px solid #ccc;
-  margin-top: 2em;
-  padding-top: 0.4em;
-  font-size: 0.9em;
-}
-body.naslovnica h1.zakon { font-size: 1.6em; margin-top: 1.5em; }
-body.naslovnica h2 { text-align: left; }
-p.opomba { text-align: center; font-style: italic; color: #666; }
-body.kazalo { margin: 0.8em; font-size: 14px; line-height: 1.35; background: #f2efe6; }
-body.kazalo h2 { text-align: left; font-size: 1em; margin-top: 1.2em; }
-body.kazalo ul { list-style: none; padding-left: 0.6em; margin: 0.3em 0; }
-body.kazalo li { margin: 0.2em 0; }
-body.kazalo a { text-decoration: none; }
-body.kazalo a:hover { text-decoration: underline; }
-body.pomoc h2 { text-align: left; }
-"""
+# The style sheet is the one every imported statute carries.
+STYLE = (Path(__file__).resolve().parent.parent / "import" / "zakon.css").read_text(encoding="ascii")
 
 
 # --- index and language file ------------------------------------------------
