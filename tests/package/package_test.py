@@ -10,6 +10,7 @@
 # in Chromium's sandbox where the machine gives the user user namespaces.
 # Exit status 77 when all that passed but the sandbox could not be checked.
 import contextlib, glob, os, pwd, re, subprocess, sys, tempfile  # noqa: E401
+from xml.etree import ElementTree
 
 from PIL import ImageGrab
 
@@ -20,6 +21,8 @@ USER, SKIPPED = "lexoria-test", 77
 # name, its application id and a word planted in its statute only.
 FIRST = ("lexoria", "org.lexoria.Lexoria", "planinsko")
 SECOND = ("zakon-test", "org.lexoria.Lexoria.zakon_test", "xilofon")
+# The second publisher's site, with an ampersand the AppStream file must escape.
+HOMEPAGE = "https://zakon.example.org/?statute=1&page=2"
 PACKED = ["bin/lexoria", "bin/lexoria-check", "share/man/man1/lexoria.1.gz", "share/doc/lexoria/copyright",
           "share/lexoria/apparmor-profile", f"share/applications/{FIRST[1]}.desktop",
           f"share/metainfo/{FIRST[1]}.metainfo.xml"] + [
@@ -39,7 +42,7 @@ def build_packages(build_dir, scratch):
     # temporary file, which its package must leave out.
     first = cpack(build_dir, scratch, FIRST[0])
     with open(f"{build_dir}/CMakeCache.txt") as cache:
-        was = re.findall(r"^(LEXORIA_(?:STATUTE|PACKAGE_NAME|DISPLAY_NAME)):\w+=(.*)$", cache.read(), re.MULTILINE)
+        was = re.findall(r"^(LEXORIA_(?:STATUTE|PACKAGE_NAME|DISPLAY_NAME|HOMEPAGE)):\w+=(.*)$", cache.read(), re.MULTILINE)
     statute = f"{build_dir}/tests/package/second_statute"
     run(sys.executable, f"{os.path.dirname(__file__)}/../../tools/make_statute.py", statute, "--pages", "4",
         "--page-bytes", "3000", "--plant", f"{SECOND[2]}=2,3")
@@ -47,7 +50,7 @@ def build_packages(build_dir, scratch):
         open(f"{statute}/{leftover}", "w").close()
     try:
         run("cmake", f"-DLEXORIA_STATUTE={statute}", f"-DLEXORIA_PACKAGE_NAME={SECOND[0]}", "-DLEXORIA_DISPLAY_NAME=",
-            build_dir)
+            f"-DLEXORIA_HOMEPAGE={HOMEPAGE}", build_dir)
         built = run("cmake", "--build", build_dir)
         if "Building CXX" in built or "Linking CXX" in built:
             raise Failure(f"another statute and name compiled the program again:\n{built}")
@@ -71,7 +74,10 @@ def check_package(deb, scratch, name, app_id):
     run("lintian", "--fail-on", "error", deb)
     run("dpkg-deb", "-x", deb, unpacked := f"{scratch}/unpacked-{name}")
     run("desktop-file-validate", f"{unpacked}/usr/share/applications/{app_id}.desktop")
-    run("appstreamcli", "validate", "--no-net", f"{unpacked}/usr/share/metainfo/{app_id}.metainfo.xml")
+    run("appstreamcli", "validate", "--no-net", metainfo := f"{unpacked}/usr/share/metainfo/{app_id}.metainfo.xml")
+    homepages = {run("dpkg-deb", "-f", deb, "Homepage").strip(), ElementTree.parse(metainfo).findtext("url")}
+    if name == SECOND[0] and homepages != {HOMEPAGE}:
+        raise Failure(f"{name}: the homepages {homepages} instead of {HOMEPAGE}")
 
 
 def dpkg(root, *args):
