@@ -5,7 +5,7 @@
 # user's machine: /var/tmp/lexoria-distro/RELEASE, made with debootstrap from
 # the archive this machine's apt uses. The root is made afresh unless --reuse
 # is given and a finished one is there; the clone is always new. Exits with
-# COMMAND's status and leaves nothing mounted.
+# COMMAND's status.
 set -euo pipefail
 
 reuse=no
@@ -26,18 +26,6 @@ mirror=$(grep -hoE '^[^#]*https?://[^ ]+/debian/?( |$)' /etc/apt/sources.list /e
   /etc/apt/sources.list.d/*.sources 2>/dev/null | grep -oE 'https?://[^ ]+' | head -n 1 || true)
 mirror=${mirror:-http://deb.debian.org/debian}
 
-mounts=(proc sys dev dev/pts dev/shm)
-unmount_all() {
-  local i
-  for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do
-    if mountpoint -q "$root/${mounts[i]}"; then umount "$root/${mounts[i]}" || umount -l "$root/${mounts[i]}"; fi
-  done
-}
-trap unmount_all EXIT
-# What an interrupted run left mounted goes before the root is removed, so
-# that removing it never reaches into this machine's /dev or /proc.
-unmount_all
-
 if [ $reuse = no ] || [ ! -e "$root/.lexoria-root-made" ]; then
   rm -rf --one-file-system "$root"
   mkdir -p "$root"
@@ -47,11 +35,25 @@ if [ $reuse = no ] || [ ! -e "$root/.lexoria-root-made" ]; then
   touch "$root/.lexoria-root-made"
 fi
 cp /etc/resolv.conf "$root/etc/resolv.conf"
-for m in "${mounts[@]}"; do mount --bind "/$m" "$root/$m"; done
 
 rm -rf --one-file-system "$root/root/lexoria"
 git clone -q "$top" "$root/root/lexoria"
 git -C "$root/root/lexoria" checkout -q --detach "$head"
 echo "Running $* at $head in $release"
-chroot "$root" env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
-  bash -c 'cd /root/lexoria && exec "$@"' bash "$@"
+# The root becomes the root of a mount and a process namespace of its own, not
+# a chroot, in which the kernel refuses user namespaces and with them
+# Chromium's sandbox. Its mounts and processes live only there: the kernel
+# ends them with the command, and the machine keeps nothing mounted.
+unshare --mount --pid --fork --propagation private -- bash -c '
+  set -e
+  mount --bind "$1" "$1"
+  mount -t proc proc "$1/proc"
+  mount --rbind /sys "$1/sys"
+  mount --rbind /dev "$1/dev"
+  mkdir -p "$1/.host"
+  cd "$1"
+  pivot_root . .host
+  umount -l /.host
+  shift
+  exec env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
+    bash -c "cd /root/lexoria && exec \"\$@\"" bash "$@"' bash "$root" "$@"
