@@ -43,8 +43,9 @@ echo "Running $* at $head in $release"
 # The root becomes the root of a mount and a process namespace of its own, not
 # a chroot, in which the kernel refuses user namespaces and with them
 # Chromium's sandbox. Its mounts and processes live only there: the kernel
-# ends them with the command, and the machine keeps nothing mounted.
-unshare --mount --pid --fork --propagation private -- bash -c '
+# ends them with the command, or with this script, and the machine keeps
+# nothing mounted.
+unshare --mount --pid --fork --kill-child --propagation private -- bash -c '
   set -e
   mount --bind "$1" "$1"
   mount -t proc proc "$1/proc"
