@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what a fresh Debian 12 machine lacks, then configures and builds
+# Installs what a fresh Debian 12 or 13 machine lacks, then configures and builds
 # into build/. Sourced by ./run and ./test.
 set -euo pipefail
 

@@ -11,6 +11,7 @@
 # in Chromium's sandbox where the machine gives the user user namespaces.
 # Exit status 77 when all that passed but the sandbox could not be checked.
 import contextlib, glob, os, pwd, re, subprocess, sys, tempfile  # noqa: E401
+from xml.etree import ElementTree
 
 from drive_reader import Failure, Reader, run, running
 
@@ -19,6 +20,8 @@ USER, SKIPPED = "lexoria-test", 77
 # name, its application id and a word planted in its statute only.
 FIRST = ("lexoria", "org.lexoria.Lexoria", "odpovedni")
 SECOND = ("zakon-test", "org.lexoria.Lexoria.zakon_test", "xilofon")
+# The second publisher's site, with an ampersand the AppStream file must escape.
+HOMEPAGE = "https://zakon.example.org/?statute=1&page=2"
 PACKED = ["bin/lexoria", "bin/lexoria-check", "share/man/man1/lexoria.1.gz", "share/doc/lexoria/copyright",
           "share/lexoria/apparmor-profile", f"share/applications/{FIRST[1]}.desktop", f"share/metainfo/{FIRST[1]}.metainfo.xml",
           *[f"lib/lexoria/{name}" for name in ["lexoria", "slo.lng", "index.html", "Wlist.idx", "Skin/app.ico"]],
@@ -35,14 +38,15 @@ def build_packages(build_dir, scratch):
     # leaves a folder that still configures; it holds a results page and its
     # temporary file, which its package must leave out.
     first = cpack(build_dir, scratch, FIRST[0])
-    was = re.findall(r"^(LEXORIA_(?:STATUTE|PACKAGE_NAME|DISPLAY_NAME)):\w+=(.*)$", open(f"{build_dir}/CMakeCache.txt").read(), re.M)
+    was = re.findall(r"^(LEXORIA_(?:STATUTE|PACKAGE_NAME|DISPLAY_NAME|HOMEPAGE)):\w+=(.*)$", open(f"{build_dir}/CMakeCache.txt").read(), re.M)
     statute = f"{build_dir}/tests/package/second_statute"
     run(sys.executable, f"{os.path.dirname(__file__)}/../../tools/make_statute.py", statute, "--pages", "4", "--page-bytes", "3000",
         "--plant", f"{SECOND[2]}=2,3")
     for leftover in ["found.html", "found.html.partial-Ab12Cd"]:
         open(f"{statute}/{leftover}", "w").close()
     try:
-        run("cmake", f"-DLEXORIA_STATUTE={statute}", f"-DLEXORIA_PACKAGE_NAME={SECOND[0]}", "-DLEXORIA_DISPLAY_NAME=", build_dir)
+        run("cmake", f"-DLEXORIA_STATUTE={statute}", f"-DLEXORIA_PACKAGE_NAME={SECOND[0]}", "-DLEXORIA_DISPLAY_NAME=",
+            f"-DLEXORIA_HOMEPAGE={HOMEPAGE}", build_dir)
         built = run("cmake", "--build", build_dir)
         if "Building CXX" in built or "Linking CXX" in built:
             raise Failure(f"another statute and name compiled the program again:\n{built}")
@@ -65,7 +69,10 @@ def check_package(deb, scratch, name, app_id):
     run("lintian", "--fail-on", "error", deb)
     run("dpkg-deb", "-x", deb, unpacked := f"{scratch}/unpacked-{name}")
     run("desktop-file-validate", f"{unpacked}/usr/share/applications/{app_id}.desktop")
-    run("appstreamcli", "validate", "--no-net", f"{unpacked}/usr/share/metainfo/{app_id}.metainfo.xml")
+    run("appstreamcli", "validate", "--no-net", metainfo := f"{unpacked}/usr/share/metainfo/{app_id}.metainfo.xml")
+    homepages = {run("dpkg-deb", "-f", deb, "Homepage").strip(), ElementTree.parse(metainfo).findtext("url")}
+    if name == SECOND[0] and homepages != {HOMEPAGE}:
+        raise Failure(f"{name}: the homepages {homepages} instead of {HOMEPAGE}")
 
 
 def dpkg(root, *args):
