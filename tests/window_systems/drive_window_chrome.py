@@ -68,6 +68,7 @@ def drag(reader, name, grab, target):
             pass
         finally:
             run("xdotool", "mouseup", "1")
+    raise Failure(f"three drags of the {name} left the window at {reader.geometry()}, not at {target}")
 
 
 def view(reader):
