@@ -35,15 +35,18 @@ def orca_listening(scratch, switch, log):
     debug, heard = os.path.join(scratch, f"orca-{switch}.log"), [0]
     orca = start_orca(debug, log)
 
-    def hear(what, keys, test, process, timeout=60):
-        # What Orca speaks after the keys, until a line passes the test.
+    def hear(what, keys, test, process, timeout=60, since_start=False):
+        # What Orca speaks after the keys, until a line passes the test; or,
+        # since_start, anything it spoke since it started (Orca 48 names the
+        # window that has the focus as it starts, before the control window).
         heard[0] = len(spoken(debug)) if keys else heard[0]
+        begin = 0 if since_start else heard[0]
         run("xdotool", "key", "--clearmodifiers", *keys) if keys else None
         try:
             return wait_for(f"Orca to speak {what}", timeout,
-                            lambda: next((line for line in spoken(debug)[heard[0]:] if test(line)), None), process)
+                            lambda: next((line for line in spoken(debug)[begin:] if test(line)), None), process)
         except Failure as failure:
-            raise Failure(f"{failure}; it spoke {spoken(debug)[heard[0]:]} after {spoken(debug)[:heard[0]][-12:]}")
+            raise Failure(f"{failure}; it spoke {spoken(debug)[begin:]} after {spoken(debug)[:begin][-12:]}")
     try:
         with contextlib.suppress(Failure):
             wait_for("Orca to start", 60, lambda: spoken(debug), orca)
@@ -85,7 +88,7 @@ def listen(copy, lexoria_search, word, scratch, switch, log):
         if not hear:
             hear = stack.enter_context(orca_listening(scratch, switch, log))
             run("xdotool", "windowfocus", "--sync", reader.id)
-        hear("the window's name, the caption with its \" ... \"", [], lambda line: " ... " in line, process)
+        hear("the window's name, the caption with its \" ... \"", [], lambda line: " ... " in line, process, since_start=True)
         reader.click(reader.search)
         run("xdotool", "type", "--delay", "80", word)
         return [hear(what, [key], test, process) for what, key, test in steps]
