@@ -68,7 +68,8 @@ def drag(reader, name, grab, target):
             pass
         finally:
             run("xdotool", "mouseup", "1")
-    raise Failure(f"three drags of the {name} left the window at {reader.geometry()}, not at {target}")
+    # The check after the drag fails on this; where the window stood says why.
+    print(f"three drags of the {name} left the window at {reader.geometry()}, not at {target}", file=sys.stderr)
 
 
 def view(reader):
