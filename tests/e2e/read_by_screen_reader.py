@@ -53,12 +53,10 @@ def orca_listening(scratch, switch, log):
             heard[0] = len(spoken(debug))
             control = subprocess.Popen(["/usr/bin/python3", "-c", CONTROL], stdout=log, stderr=subprocess.STDOUT)
             try:
-                run("xdotool", "windowactivate", "--sync", run("xdotool", "search", "--sync", "--onlyvisible", "--name",
-                                                               CONTROL_TITLE).split()[0])
+                run("xdotool", "windowactivate", "--sync", run("xdotool", "search", "--sync", "--onlyvisible", "--name", CONTROL_TITLE).split()[0])
                 heard.append(hear("the control window", [], lambda line: CONTROL_TITLE in line, control, 30))
             finally:
-                control.kill()
-                control.wait()
+                control.kill(), control.wait()
         heard[1:] or skip("Orca cannot run here: it did not start or did not speak a plain GTK window")
         yield hear
     finally:
@@ -109,21 +107,16 @@ def main():
         quiet_home(scratch)
         # A desktop has a window manager, which makes the focused window the
         # active one: Orca 48 speaks only for the active window.
-        manager = contextlib.nullcontext()
-        if shutil.which("openbox"):
-            manager = running(["openbox", "--sm-disable"], log, "starting openbox")
         try:
-            with manager as window_manager:
+            with running(["openbox", "--sm-disable"], log, "starting openbox") as manager:
                 try:
-                    window_manager and wait_for("openbox to manage the screen", 30, lambda: "window id" in run(
-                        "xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), window_manager)
+                    wait_for("openbox to manage the screen", 30, lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"), manager)
                 except Failure as failure:
                     skip(f"{failure}: no window manager can take this screen")
                 for switch in ("off", "on"):
                     if switch == "on":
                         run(*SCREEN_READER_ON)
-                    copy = shutil.copytree(appdir, os.path.join(scratch, f"app-{switch}"), symlinks=True,
-                                           ignore=shutil.ignore_patterns("found.html"))
+                    copy = shutil.copytree(appdir, os.path.join(scratch, f"app-{switch}"), symlinks=True, ignore=shutil.ignore_patterns("found.html"))
                     said = listen(copy, lexoria_search, word, scratch, switch, log)
                     print(f"with the screen-reader switch {switch}, Orca said:", *said, sep="\n  ")
         finally:
