@@ -27,7 +27,12 @@ def quiet_home(home):
     os.makedirs(os.environ["XDG_RUNTIME_DIR"], mode=0o700)
     os.makedirs(os.path.join(os.environ["XDG_CONFIG_HOME"], "speech-dispatcher"))
     with open(os.path.join(os.environ["XDG_CONFIG_HOME"], "speech-dispatcher", "speechd.conf"), "w") as conf:
-        conf.write('AddModule "dummy" "sd_dummy" ""\nDefaultModule dummy\n')
+        # The dummy module still opens an audio device; ALSA's null device
+        # takes its sound where the machine has none. Without one, version 0.12
+        # falls back to a voice whose first utterance never ends, and Orca
+        # waits on it for ever.
+        conf.write('AddModule "dummy" "sd_dummy" ""\nDefaultModule dummy\n'
+                   'AudioOutputMethod "alsa"\nAudioALSADevice "null"\n')
 
 
 def start_orca(debug, output=subprocess.DEVNULL):
