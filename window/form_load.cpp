@@ -50,6 +50,9 @@ void Form1::Form_Load()
     showBusyLamp(true);
     processPendingEvents();
     processPendingEvents();
+    // The caption names the window, and a screen reader names a window as it
+    // appears: it has its text before the home page has loaded.
+    setCaptionLabel(strTitula + " ... " + strCopy);
     show();
     // A window manager gives a new window the keyboard focus; with none, it
     // would stay with the screen until the window is clicked.
