@@ -1,6 +1,8 @@
 #include "shell/engine_accessibility.h"
 
+#include <QAccessible>
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 
 namespace {
@@ -17,5 +19,18 @@ void letWebEngineFollowAccessibility()
 #if QT_VERSION < QT_VERSION_CHECK(6, 6, 0)
     if (!qEnvironmentVariableIsSet(engineVariable))
         qputenv(engineVariable, QByteArrayLiteral("1"));
+#endif
+}
+
+void announceToScreenReader(QObject* source, const QString& text)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (!QAccessible::isActive() || text.isEmpty())
+        return;
+    QAccessibleAnnouncementEvent announcement(source, text);
+    QAccessible::updateAccessibility(&announcement);
+#else
+    Q_UNUSED(source);
+    Q_UNUSED(text);
 #endif
 }

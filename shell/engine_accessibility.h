@@ -8,3 +8,14 @@
 // value set from outside is left alone. Called once the application object
 // exists, before the first web view is made.
 void letWebEngineFollowAccessibility();
+
+class QObject;
+class QString;
+
+// Asks a screen reader to speak text as where the person now is. The focus
+// alone says it to Orca up to version 43, which speaks a focused heading or
+// paragraph by its name; Orca 48 speaks it by its text, which the engine
+// gives only to the text runs inside, so it hears no more than "heading".
+// Qt passes an announcement on from version 6.8; before it, this does
+// nothing. Nothing is sent while no assistive technology listens.
+void announceToScreenReader(QObject* source, const QString& text);

@@ -2,6 +2,7 @@
 
 #include "shell/bounded_wait.h"
 #include "shell/document_printer.h"
+#include "shell/engine_accessibility.h"
 #include "shell/focus_return.h"
 #include "shell/reader_page.h"
 
@@ -200,17 +201,21 @@ void WebBrowser::focusReadingStart(const QString& name, const QString& path)
     )JS").arg(jsString(path));
     // An element takes the focus only with a tab index; -1 keeps it out of
     // the Tab order. A screen reader speaks the focused element whole: the
-    // block that holds the current hit, not the hit alone.
+    // block that holds the current hit, not the hit alone. Its text comes
+    // back to be announced.
     const QString focus = QStringLiteral(R"JS(
         const doc = frame.document;
         const hit = doc.querySelector('mark[data-lexoria-current]');
         const start = hit ? hit.closest('p, li, dd, dt, td, th, h1, h2, h3, h4, h5, h6, pre, div') || hit
                           : doc.querySelector('h1, h2, h3, h4, h5, h6');
-        if (!start)
-            return frame.focus();
+        if (!start) {
+            frame.focus();
+            return '';
+        }
         if (!start.hasAttribute('tabindex'))
             start.tabIndex = -1;
         start.focus({preventScroll: true});
+        return start.innerText;
     )JS");
     // Not waited for: a frameset still loading answers late, and meanwhile
     // the window goes on. The view takes the focus before the element in it,
@@ -220,8 +225,11 @@ void WebBrowser::focusReadingStart(const QString& name, const QString& path)
                               if (!shown.toBool())
                                   return;
                               setFocus();
-                              page()->runJavaScript(inFrame(name, focus, QStringLiteral("false")),
-                                                    QWebEngineScript::ApplicationWorld);
+                              page()->runJavaScript(inFrame(name, focus, QStringLiteral("''")),
+                                                    QWebEngineScript::ApplicationWorld,
+                                                    [this](const QVariant& text) {
+                                                        announceToScreenReader(this, text.toString().simplified());
+                                                    });
                           });
 }
 
