@@ -202,7 +202,10 @@ void WebBrowser::focusReadingStart(const QString& name, const QString& path)
     // An element takes the focus only with a tab index; -1 keeps it out of
     // the Tab order. A screen reader speaks the focused element whole: the
     // block that holds the current hit, not the hit alone. Its text comes
-    // back to be announced.
+    // back to be announced. The element takes the focus two frames later:
+    // the engine tells a screen reader of a focus only once the new page's
+    // accessibility tree hangs in the window's, and a focus that came first
+    // was never told, so Orca named the page and said nothing of the line.
     const QString focus = QStringLiteral(R"JS(
         const doc = frame.document;
         const hit = doc.querySelector('mark[data-lexoria-current]');
@@ -214,7 +217,7 @@ void WebBrowser::focusReadingStart(const QString& name, const QString& path)
         }
         if (!start.hasAttribute('tabindex'))
             start.tabIndex = -1;
-        start.focus({preventScroll: true});
+        frame.requestAnimationFrame(() => frame.requestAnimationFrame(() => start.focus({preventScroll: true})));
         return start.innerText;
     )JS");
     // Not waited for: a frameset still loading answers late, and meanwhile
