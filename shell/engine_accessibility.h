@@ -13,9 +13,9 @@ class QObject;
 class QString;
 
 // Asks a screen reader to speak text as where the person now is. The focus
-// alone says it to Orca up to version 43, which speaks a focused heading or
-// paragraph by its name; Orca 48 speaks it by its text, which the engine
-// gives only to the text runs inside, so it hears no more than "heading".
+// alone says it to Orca up to version 43, which speaks a focused heading by
+// its name; Orca 48 speaks one by its text, which the engine gives only to
+// the text runs inside, so it says no more than "heading".
 // Qt passes an announcement on from version 6.8; before it, this does
 // nothing. Nothing is sent while no assistive technology listens.
 void announceToScreenReader(QObject* source, const QString& text);

@@ -202,10 +202,10 @@ void WebBrowser::focusReadingStart(const QString& name, const QString& path)
     // An element takes the focus only with a tab index; -1 keeps it out of
     // the Tab order. A screen reader speaks the focused element whole: the
     // block that holds the current hit, not the hit alone. Its text comes
-    // back to be announced. The element takes the focus two frames later:
-    // the engine tells a screen reader of a focus only once the new page's
-    // accessibility tree hangs in the window's, and a focus that came first
-    // was never told, so Orca named the page and said nothing of the line.
+    // back to be announced. The element takes the focus two frames later: a
+    // focus set as the page completed was at times never told to a screen
+    // reader, whose tree of the new page was not yet in place, so Orca named
+    // the page and said nothing of the line.
     const QString focus = QStringLiteral(R"JS(
         const doc = frame.document;
         const hit = doc.querySelector('mark[data-lexoria-current]');
