@@ -59,6 +59,9 @@ function lexoriaFocused() {
 }
 )JS";
 
+// Blocks of text as a person reads them, one at a time.
+const char* readingBlocks = "p, li, dd, dt, td, th, h1, h2, h3, h4, h5, h6, pre, caption, blockquote";
+
 const QString focusedSelection =
     QStringLiteral("return lexoriaFocused().getSelection().toString();");
 const QString selectionCoversDocument = QStringLiteral(R"JS(
@@ -209,7 +212,7 @@ void WebBrowser::focusReadingStart(const QString& name, const QString& path)
     const QString focus = QStringLiteral(R"JS(
         const doc = frame.document;
         const hit = doc.querySelector('mark[data-lexoria-current]');
-        const start = hit ? hit.closest('p, li, dd, dt, td, th, h1, h2, h3, h4, h5, h6, pre, div') || hit
+        const start = hit ? hit.closest(%1 + ', div') || hit
                           : doc.querySelector('h1, h2, h3, h4, h5, h6');
         if (!start) {
             frame.focus();
@@ -219,7 +222,7 @@ void WebBrowser::focusReadingStart(const QString& name, const QString& path)
             start.tabIndex = -1;
         frame.requestAnimationFrame(() => frame.requestAnimationFrame(() => start.focus({preventScroll: true})));
         return start.innerText;
-    )JS");
+    )JS").arg(jsString(QLatin1String(readingBlocks)));
     // Not waited for: a frameset still loading answers late, and meanwhile
     // the window goes on. The view takes the focus before the element in it,
     // so that a screen reader hears the document first, then the element.
@@ -234,6 +237,49 @@ void WebBrowser::focusReadingStart(const QString& name, const QString& path)
                                                         announceToScreenReader(this, text.toString().simplified());
                                                     });
                           });
+}
+
+bool WebBrowser::readOnward(int step)
+{
+    // The next block is the one that holds the first visible text after the
+    // focused block's own; a block inside it (a list within a list item)
+    // counts as a block of its own. The previous one holds the last visible
+    // text before the focused block. A form control keeps its arrow keys.
+    // The block is named by its text: Orca speaks a focused list item by the
+    // text beside its links, and said only "(25. do 30. člen)" of a chapter.
+    const QString read = QStringLiteral(R"JS(
+        const doc = lexoriaFocused().document;
+        const active = doc.activeElement;
+        if (!doc.body || (active && active.matches('input, select, textarea, [contenteditable]')))
+            return null;
+        const blockOf = node => node.parentElement.closest(%1) || node.parentElement;
+        const current = active && active !== doc.body ? active.closest(%1) || active : null;
+        const texts = doc.createTreeWalker(doc.body, NodeFilter.SHOW_TEXT);
+        const readable = node => node.data.trim() !== '' && node.parentElement.getClientRects().length > 0;
+        let target = null;
+        if (current)
+            texts.currentNode = current;
+        else if (%2 < 0)
+            return '';
+        while (!target && (%2 > 0 ? texts.nextNode() : texts.previousNode())) {
+            const node = texts.currentNode;
+            if (readable(node) && blockOf(node) !== current && !(%2 < 0 && current.contains(node)))
+                target = blockOf(node);
+        }
+        if (!target)
+            return '';
+        if (target.tabIndex < 0 && !target.hasAttribute('tabindex'))
+            target.tabIndex = -1;
+        if (!target.hasAttribute('aria-label') && !target.hasAttribute('aria-labelledby'))
+            target.setAttribute('aria-label', target.innerText.trim());
+        target.focus();
+        return target.innerText;
+    )JS").arg(jsString(QLatin1String(readingBlocks)), QString::number(step));
+    const QVariant text = evaluate(inPage(read));
+    if (text.isNull())
+        return false;
+    announceToScreenReader(this, text.toString().simplified());
+    return true;
 }
 
 void WebBrowser::execCommand(const QString& command)

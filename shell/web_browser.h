@@ -79,6 +79,12 @@ public:
     // a screen reader reads on from there, and Tab goes on to what follows.
     // Returns at once; a page without that frame is left as it is.
     void focusReadingStart(const QString& name, const QString& path);
+    // Moves the focus on to the next block of text of the focused document
+    // (step 1) or back to the previous one (step -1), which a screen reader
+    // then speaks: the reading a screen reader's own keys give in a browser,
+    // and none in this view. Answers false, changing nothing, when a form
+    // control of the page has the focus and the arrow keys are its own.
+    bool readOnward(int step);
     // "Copy", "SelectAll" or "Unselect" on the focused frame; returns once
     // the command has taken effect (for "Copy": the clipboard has been written
     // or nothing was selected).

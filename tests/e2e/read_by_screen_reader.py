@@ -1,10 +1,11 @@
 #!/usr/bin/python3
 # Hears the real reader through the real Orca, as a blind person does, driven
 # with real keys: after a typed search for the word, the results' heading; Tab,
-# the first hit's title; Enter, the line of its page that holds the word;
-# Alt+Left, the results again; F1, the help page's heading. Twice: Orca started
-# by hand after the reader (the desktop's screen-reader switch off), which must
-# then notice it, and by a desktop whose switch is on, before the reader.
+# the first hit's title; Enter, the line of its page that holds the word; Down,
+# the line after it; Alt+Left, the results again; F1, the help page's heading.
+# Twice: Orca started by hand after the reader (the desktop's screen-reader
+# switch off), which must then notice it, and by a desktop whose switch is on,
+# before the reader.
 # Usage: read_by_screen_reader.py APPDIR LEXORIA_SEARCH WORD, in an X server,
 # on a session bus of its own; Orca speaks through speech-dispatcher's dummy
 # module into its debug file. A plain window that Orca must speak comes first.
@@ -73,11 +74,17 @@ def listen(copy, lexoria_search, word, scratch, switch, log):
         help_heading = re.search(r"<h\d[^>]*>(.*?)</h\d>", help_page.read(), re.S)[1].strip()
     with open(os.path.join(copy, hits[0][0]), encoding="iso-8859-2") as page:
         article = " ".join(html.unescape(re.sub(r"<[^>]*>", " ", page.read())).split())
+    said = []
+
+    def next_after_last_said(line):
+        # A list item's bullet is spoken.
+        line, last = (text.lstrip("•◦▪ ") for text in (line, said[-1]))
+        return line != "" and article[article.find(last) + len(last):].lstrip().startswith(line)
     steps = [("the results' heading", "Return", lambda line: RESULTS_HEADING in line),
              ("the first hit's title", "Tab", lambda line: hits[0][1] in line),
-             # A list item's bullet is spoken.
              (f"a line of the article with {word!r}", "Return",
               lambda line: word.casefold() in line.casefold() and line.lstrip("•◦▪ ") in article),
+             ("the article's next line, whole", "Down", next_after_last_said),
              ("the results again", "alt+Left", lambda line: RESULTS_HEADING in line),
              ("the help page's heading", "F1", lambda line: help_heading in line)]
     with contextlib.ExitStack() as stack:
@@ -91,7 +98,9 @@ def listen(copy, lexoria_search, word, scratch, switch, log):
         hear("the window's name, the caption with its \" ... \"", [], lambda line: " ... " in line, process, since_start=True)
         reader.click(reader.search)
         run("xdotool", "type", "--delay", "80", word)
-        return [hear(what, [key], test, process) for what, key, test in steps]
+        for what, key, test in steps:
+            said.append(hear(what, [key], test, process))
+        return said
 
 
 def main():

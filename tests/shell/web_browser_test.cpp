@@ -48,6 +48,8 @@ private slots:
             {"c.html", head + "<p>Stran C</p>"},
             {"h.html", head + "<p>Uvod</p><h2 id=\"start\">Naslov</h2><h1>Drugi</h1>"},
             {"m.html", head + "<h1>Naslov</h1><li id=\"start\">Prvi <mark data-lexoria-current>zadetek</mark></li>"},
+            {"r.html", head + "<h1 id=\"h\">Naslov</h1><ul><li id=\"l\">To\xE8ka <a href=\"c.html\">povezava</a><ul><li id=\"n\">"
+                              "Notranja</li></ul></li></ul><p hidden>Skrito</p><p id=\"p\">Zadnji</p><input id=\"i\">"},
             {"single.html", head + "<p>Brez okvirjev</p>"}};
         for (const auto& [name, bytes] : files) {
             QFile file(path(name));
@@ -146,6 +148,33 @@ private slots:
             view_->focusReadingStart("T", path(page));
             QTRY_COMPARE(js(inFrame("T", "document.activeElement.id")).toString(), QStringLiteral("start"));
         }
+    }
+
+    // The block focused after each step, or "kept" where the page kept the key.
+    void readingOnMovesTheFocusBlockByBlock_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QList<int>>("steps");
+        QTest::addColumn<QStringList>("focused");
+        QTest::newRow("Down from the top: an item, the item inside it, past hidden text, then stays")
+            << "" << QList<int>{1, 1, 1, 1, 1} << QStringList{"h", "l", "n", "p", "p"};
+        QTest::newRow("Up: back into the inner item, then the outer one")
+            << "" << QList<int>{1, 1, 1, 1, -1, -1} << QStringList{"h", "l", "n", "p", "n", "l"};
+        QTest::newRow("a form control keeps its arrow keys") << "i" << QList<int>{1} << QStringList{"kept"};
+    }
+
+    void readingOnMovesTheFocusBlockByBlock()
+    {
+        QFETCH(QString, from);
+        QFETCH(QList<int>, steps);
+        show("index.html", 3);
+        show("r.html", 1, "T");
+        view_->focusFrame("T");
+        js(inFrame("T", "document.getElementById('" + from + "')?.focus()"));
+        QStringList focused;
+        for (int step : steps)
+            focused << (view_->readOnward(step) ? js(inFrame("T", "document.activeElement.id")).toString() : "kept");
+        QTEST(focused, "focused");
     }
 
     void commandsActOnTheFocusedFrameBeforeTheyReturn_data()
