@@ -14,7 +14,7 @@
 # With --orca, Orca runs as started by hand (the desktop's screen-reader
 # switch off), speaking through speech-dispatcher's dummy module.
 # Needs dbus-run-session, at-spi2-core and python3-pyatspi; orca and
-# speech-dispatcher for --orca.
+# speech-dispatcher for --orca, which also needs an X display (xvfb-run -a).
 import os, shutil, subprocess, sys, tempfile, time  # noqa: E401
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
@@ -64,6 +64,8 @@ def main():
         quiet_home(home)
         orca = start_orca(os.path.join(home, "orca.log"))
         while not spoken(os.path.join(home, "orca.log")):
+            if orca.poll() is not None:
+                sys.exit(f"Orca ended before it spoke (it needs an X display); its log: {home}/orca.log")
             time.sleep(0.5)
     benchmark = subprocess.Popen(command)
     largest = 0
