@@ -41,7 +41,19 @@ constexpr int pollIntervalMs = 10;
 // Helpers every script of the view can use. Frames are looked up among the
 // direct children of the top-level page, as the frameset names them; the
 // focused document is found by following the active frame elements down.
+// A person reads one block of text at a time. A block takes the focus only
+// with a tab index, -1 keeping it out of the Tab order, and is named by its
+// whole text: Orca speaks a focused list item by the text beside its links,
+// and said only "(25. do 30. člen)" of a chapter.
 const char* framePrelude = R"JS(
+const lexoriaBlocks = 'p, li, dd, dt, td, th, h1, h2, h3, h4, h5, h6, pre, caption, blockquote';
+function lexoriaReadable(block) {
+    if (block.tabIndex < 0 && !block.hasAttribute('tabindex'))
+        block.tabIndex = -1;
+    if (!block.hasAttribute('aria-label') && !block.hasAttribute('aria-labelledby'))
+        block.setAttribute('aria-label', block.innerText.trim());
+    return block.innerText;
+}
 function lexoriaFrame(name) {
     for (let i = 0; i < window.frames.length; ++i)
         if (window.frames[i].name === name)
@@ -58,9 +70,6 @@ function lexoriaFocused() {
     }
 }
 )JS";
-
-// Blocks of text as a person reads them, one at a time.
-const char* readingBlocks = "p, li, dd, dt, td, th, h1, h2, h3, h4, h5, h6, pre, caption, blockquote";
 
 const QString focusedSelection =
     QStringLiteral("return lexoriaFocused().getSelection().toString();");
@@ -202,27 +211,25 @@ void WebBrowser::focusReadingStart(const QString& name, const QString& path)
     const QString shows = QStringLiteral(R"JS(
         return [location, frame.location].some(function (l) { return decodeURIComponent(l.pathname) === %1; });
     )JS").arg(jsString(path));
-    // An element takes the focus only with a tab index; -1 keeps it out of
-    // the Tab order. A screen reader speaks the focused element whole: the
-    // block that holds the current hit, not the hit alone. Its text comes
-    // back to be announced. The element takes the focus two frames later: a
-    // focus set as the page completed was at times never told to a screen
-    // reader, whose tree of the new page was not yet in place, so Orca named
-    // the page and said nothing of the line.
+    // A screen reader speaks the focused element whole: the block that holds
+    // the current hit, not the hit alone. Its text comes back to be
+    // announced. The element takes the focus two frames later: a focus set
+    // as the page completed was at times never told to a screen reader,
+    // whose tree of the new page was not yet in place, so Orca named the page
+    // and said nothing of the line.
     const QString focus = QStringLiteral(R"JS(
         const doc = frame.document;
         const hit = doc.querySelector('mark[data-lexoria-current]');
-        const start = hit ? hit.closest(%1 + ', div') || hit
+        const start = hit ? hit.closest(lexoriaBlocks + ', div') || hit
                           : doc.querySelector('h1, h2, h3, h4, h5, h6');
         if (!start) {
             frame.focus();
             return '';
         }
-        if (!start.hasAttribute('tabindex'))
-            start.tabIndex = -1;
+        const text = lexoriaReadable(start);
         frame.requestAnimationFrame(() => frame.requestAnimationFrame(() => start.focus({preventScroll: true})));
-        return start.innerText;
-    )JS").arg(jsString(QLatin1String(readingBlocks)));
+        return text;
+    )JS");
     // Not waited for: a frameset still loading answers late, and meanwhile
     // the window goes on. The view takes the focus before the element in it,
     // so that a screen reader hears the document first, then the element.
@@ -245,36 +252,27 @@ bool WebBrowser::readOnward(int step)
     // focused block's own; a block inside it (a list within a list item)
     // counts as a block of its own. The previous one holds the last visible
     // text before the focused block. A form control keeps its arrow keys.
-    // The block is named by its text: Orca speaks a focused list item by the
-    // text beside its links, and said only "(25. do 30. člen)" of a chapter.
     const QString read = QStringLiteral(R"JS(
         const doc = lexoriaFocused().document;
         const active = doc.activeElement;
         if (!doc.body || (active && active.matches('input, select, textarea, [contenteditable]')))
             return null;
-        const blockOf = node => node.parentElement.closest(%1) || node.parentElement;
-        const current = active && active !== doc.body ? active.closest(%1) || active : null;
+        const blockOf = node => node.parentElement.closest(lexoriaBlocks) || node.parentElement;
+        const current = active && active !== doc.body ? active.closest(lexoriaBlocks) || active : null;
         const texts = doc.createTreeWalker(doc.body, NodeFilter.SHOW_TEXT);
         const readable = node => node.data.trim() !== '' && node.parentElement.getClientRects().length > 0;
-        let target = null;
-        if (current)
-            texts.currentNode = current;
-        else if (%2 < 0)
-            return '';
-        while (!target && (%2 > 0 ? texts.nextNode() : texts.previousNode())) {
+        texts.currentNode = current || doc.body;
+        while (%1 > 0 ? texts.nextNode() : texts.previousNode()) {
             const node = texts.currentNode;
-            if (readable(node) && blockOf(node) !== current && !(%2 < 0 && current.contains(node)))
-                target = blockOf(node);
+            const block = blockOf(node);
+            if (readable(node) && block !== current) {
+                const text = lexoriaReadable(block);
+                block.focus();
+                return text;
+            }
         }
-        if (!target)
-            return '';
-        if (target.tabIndex < 0 && !target.hasAttribute('tabindex'))
-            target.tabIndex = -1;
-        if (!target.hasAttribute('aria-label') && !target.hasAttribute('aria-labelledby'))
-            target.setAttribute('aria-label', target.innerText.trim());
-        target.focus();
-        return target.innerText;
-    )JS").arg(jsString(QLatin1String(readingBlocks)), QString::number(step));
+        return '';
+    )JS").arg(step);
     const QVariant text = evaluate(inPage(read));
     if (text.isNull())
         return false;

@@ -41,17 +41,6 @@ bool typeIntoOpenSearchBox(const QKeyEvent& key, const QWidget& panel, QLineEdit
     return true;
 }
 
-// Down and Up read on and back with a screen reader; without one they
-// scroll as ever.
-int readingStep(QKeyCombination pressed)
-{
-    if (pressed == QKeyCombination(Qt::Key_Down))
-        return +1;
-    if (pressed == QKeyCombination(Qt::Key_Up))
-        return -1;
-    return 0;
-}
-
 }  // namespace
 
 // Answers whether the key press was a shortcut, which then goes no further.
@@ -79,8 +68,11 @@ bool Form1::runShortcut(const QKeyEvent& key)
             return true;
         }
     }
-    if (const int step = readingStep(pressed); step != 0 && QAccessible::isActive() && WebBrowser1->hasFocus())
-        return WebBrowser1->readOnward(step);
+    // Down and Up read on and back with a screen reader; without one they
+    // scroll as ever.
+    const bool down = pressed == QKeyCombination(Qt::Key_Down);
+    if ((down || pressed == QKeyCombination(Qt::Key_Up)) && QAccessible::isActive() && WebBrowser1->hasFocus())
+        return WebBrowser1->readOnward(down ? +1 : -1);
     // Escape keeps its meaning for the search panel on its release, and
     // takes the marks off the page as well.
     if (pressed == QKeyCombination(Qt::Key_Escape))

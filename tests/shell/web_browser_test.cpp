@@ -136,47 +136,43 @@ private slots:
         QCOMPARE(view_->url(), before);
     }
 
-    // Frame T is focused while the contents frame holds the focus and a
-    // selection; the commands must have taken effect when they return, and
-    // leave no selection in T.
-    // The list item of the current hit comes before the page's heading.
-    void readingStartsAtTheCurrentHitsBlockElseAtTheFirstHeading()
+    // Reading starts at the current hit's block, before the page's heading,
+    // else at the first heading, and Down and Up move it block by block. Each
+    // step names the focused block, or "kept" where the page kept the key.
+    void readingStartsAtTheHitOrFirstHeadingAndMovesBlockByBlock_data()
     {
-        show("index.html", 3);
-        for (const QString page : {"m.html", "h.html"}) {
-            show(page, 1, "T");
-            view_->focusReadingStart("T", path(page));
-            QTRY_COMPARE(js(inFrame("T", "document.activeElement.id")).toString(), QStringLiteral("start"));
-        }
-    }
-
-    // The block focused after each step, or "kept" where the page kept the key.
-    void readingOnMovesTheFocusBlockByBlock_data()
-    {
-        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("focus");  // moved after the start: to an element, or to "none"
         QTest::addColumn<QList<int>>("steps");
         QTest::addColumn<QStringList>("focused");
-        QTest::newRow("Down from the top: an item, the item inside it, past hidden text, then stays")
-            << "" << QList<int>{1, 1, 1, 1, 1} << QStringList{"h", "l", "n", "p", "p"};
-        QTest::newRow("Up: back into the inner item, then the outer one")
-            << "" << QList<int>{1, 1, 1, 1, -1, -1} << QStringList{"h", "l", "n", "p", "n", "l"};
-        QTest::newRow("a form control keeps its arrow keys") << "i" << QList<int>{1} << QStringList{"kept"};
+        QTest::newRow("the current hit's list item") << "m.html" << "" << QList<int>{} << QStringList{"start"};
+        QTest::newRow("the first heading, not the first block") << "h.html" << "" << QList<int>{} << QStringList{"start"};
+        QTest::newRow("Down: an item, the item inside it, past hidden text, then stays; Up: back")
+            << "r.html" << "" << QList<int>{1, 1, 1, 1, -1, -1} << QStringList{"h", "l", "n", "p", "p", "n", "l"};
+        QTest::newRow("Down from the top once nothing has the focus") << "r.html" << "none" << QList<int>{1} << QStringList{"h", "h"};
+        QTest::newRow("a form control keeps its arrow keys") << "r.html" << "i" << QList<int>{1} << QStringList{"h", "kept"};
     }
 
-    void readingOnMovesTheFocusBlockByBlock()
+    void readingStartsAtTheHitOrFirstHeadingAndMovesBlockByBlock()
     {
-        QFETCH(QString, from);
+        QFETCH(QString, page);
+        QFETCH(QString, focus);
         QFETCH(QList<int>, steps);
+        const auto focusedId = [this] { return js(inFrame("T", "document.activeElement.id")).toString(); };
         show("index.html", 3);
-        show("r.html", 1, "T");
-        view_->focusFrame("T");
-        js(inFrame("T", "document.getElementById('" + from + "')?.focus()"));
-        QStringList focused;
+        show(page, 1, "T");
+        view_->focusReadingStart("T", path(page));
+        QTRY_VERIFY(!focusedId().isEmpty());
+        QStringList focused{focusedId()};
+        js(inFrame("T", focus == "none" ? "document.activeElement.blur()" : "document.getElementById('" + focus + "')?.focus()"));
         for (int step : steps)
-            focused << (view_->readOnward(step) ? js(inFrame("T", "document.activeElement.id")).toString() : "kept");
+            focused << (view_->readOnward(step) ? focusedId() : "kept");
         QTEST(focused, "focused");
     }
 
+    // Frame T is focused while the contents frame holds the focus and a
+    // selection; the commands must have taken effect when they return, and
+    // leave no selection in T.
     void commandsActOnTheFocusedFrameBeforeTheyReturn_data()
     {
         QTest::addColumn<QStringList>("commands");
